@@ -1,0 +1,55 @@
+#include "core/catalogue.h"
+
+#include "core/screennavigator.h"
+#include "core/sharedstate.h"
+#include "platform/events.h"
+
+namespace {
+constexpr int kCatalogueItemCount = 20;
+constexpr int kRangeCount = 10;
+
+QString fullWidthNumber(int n)
+{
+    QString text = QString::number(n);
+    for (QChar& c : text)
+        c = QChar(c.unicode() - u'0' + 0xFF10);
+    return text;
+}
+} // namespace
+
+void setUpTitle(SharedState& state)
+{
+    state.printEnabled = 1;
+    state.contentName = QStringLiteral("Sorawa");
+}
+
+void fillCatalogue(SharedState& state)
+{
+    state.itemCount = kCatalogueItemCount;
+    state.finalItemNo = kCatalogueItemCount;
+    for (int range = 1; range <= kRangeCount; ++range) {
+        const QString caption = QStringLiteral("範囲") + fullWidthNumber(range);
+        state.itemName[2 * range - 1] = caption + QStringLiteral("練");
+        state.itemName[2 * range] = caption;
+        state.itemKind[2 * range - 1] = 1;
+        state.itemKind[2 * range] = 1;
+    }
+}
+
+void openCatalogue(SharedState& state, ScreenNavigator& navigator)
+{
+    fillCatalogue(state);
+    navigator.show(ScreenId::Hub);
+}
+
+bool isPracticeItem(const SharedState& state, int item)
+{
+    return isValidItemNo(item) && state.itemName[item].contains(QStringLiteral("練"));
+}
+
+void startDrill(SharedState& state, ScreenNavigator& navigator)
+{
+    state.drillRun = DrillRunFlags{};
+    letPendingEventsRun();
+    navigator.show(ScreenId::Drill);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+struct SharedState;
+class ScreenNavigator;
+
+// The drill title, set once at start: contentName "Sorawa", printEnabled 1.
+void setUpTitle(SharedState& state);
+
+// Fills the twenty item captions: ranges 1 to 10, each as practice ("練") and as test.
+void fillCatalogue(SharedState& state);
+
+// Fills the catalogue and shows the study hub without waiting.
+void openCatalogue(SharedState& state, ScreenNavigator& navigator);
+
+// Whether an item is a practice walk: its caption contains "練". Practice items record nothing.
+bool isPracticeItem(const SharedState& state, int item);
+
+// Clears the flags of the previous drill run, lets pending events run and shows the drill
+// screen without waiting.
+void startDrill(SharedState& state, ScreenNavigator& navigator);

@@ -1,0 +1,110 @@
+#include "platform/soundoutput.h"
+
+#include <pulse/error.h>
+#include <pulse/simple.h>
+#include <sndfile.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct DecodedSound
+{
+    int channels = 0;
+    int sampleRate = 0;
+    std::vector<short> samples;
+};
+
+SoundReply decode(const QString& file, DecodedSound& sound)
+{
+    SF_INFO info{};
+    SNDFILE* handle = sf_open(file.toLocal8Bit().constData(), SFM_READ, &info);
+    if (!handle)
+        return {PulseSoundOutput::FileUnreadable,
+                QStringLiteral("%1: %2").arg(file, QString::fromLocal8Bit(sf_strerror(nullptr)))};
+    if (info.channels <= 0 || info.channels > 8 || info.samplerate <= 0 || info.frames < 0) {
+        sf_close(handle);
+        return {PulseSoundOutput::FileUnreadable, QStringLiteral("%1: unsupported format").arg(file)};
+    }
+    sound.channels = info.channels;
+    sound.sampleRate = info.samplerate;
+    sound.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
+    const sf_count_t read = sf_readf_short(handle, sound.samples.data(), info.frames);
+    sound.samples.resize(static_cast<size_t>(read) * static_cast<size_t>(info.channels));
+    sf_close(handle);
+    return {};
+}
+
+SoundReply playToEnd(const DecodedSound& sound)
+{
+    pa_sample_spec spec{};
+    spec.format = PA_SAMPLE_S16LE;
+    spec.channels = static_cast<uint8_t>(sound.channels);
+    spec.rate = static_cast<uint32_t>(sound.sampleRate);
+    int error = 0;
+    pa_simple* stream = pa_simple_new(nullptr, "yojidrill", PA_STREAM_PLAYBACK, nullptr, "cue",
+                                      &spec, nullptr, nullptr, &error);
+    if (!stream)
+        return {PulseSoundOutput::NoServer, QString::fromLocal8Bit(pa_strerror(error))};
+    SoundReply reply;
+    if (pa_simple_write(stream, sound.samples.data(), sound.samples.size() * sizeof(short),
+                        &error) < 0 ||
+        pa_simple_drain(stream, &error) < 0)
+        reply = {PulseSoundOutput::NoServer, QString::fromLocal8Bit(pa_strerror(error))};
+    pa_simple_free(stream);
+    return reply;
+}
+
+// The playback runs on a worker so that a stalled sound server cannot hold the caller for
+// longer than the bound; a worker that overruns finishes on its own and is forgotten.
+struct PlaybackJob
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    SoundReply reply;
+};
+
+} // namespace
+
+QString PulseSoundOutput::fileOfPlayCommand(const QString& command)
+{
+    static const QString prefix = QStringLiteral("play ");
+    static const QString suffix = QStringLiteral(" wait");
+    if (!command.startsWith(prefix) || !command.endsWith(suffix) ||
+        command.size() <= prefix.size() + suffix.size())
+        return {};
+    return command.mid(prefix.size(), command.size() - prefix.size() - suffix.size());
+}
+
+SoundReply PulseSoundOutput::send(const QString& command)
+{
+    const QString file = fileOfPlayCommand(command);
+    if (file.isEmpty())
+        return {UnknownCommand, QStringLiteral("unknown command: %1").arg(command)};
+
+    auto sound = std::make_shared<DecodedSound>();
+    if (SoundReply decoded = decode(file, *sound); decoded.code != Played)
+        return decoded;
+
+    const auto length = std::chrono::milliseconds(
+        1000 * static_cast<qint64>(sound->samples.size()) / sound->channels / sound->sampleRate);
+    auto job = std::make_shared<PlaybackJob>();
+    std::thread([job, sound] {
+        SoundReply reply = playToEnd(*sound);
+        std::lock_guard lock(job->mutex);
+        job->reply = reply;
+        job->done = true;
+        job->finished.notify_all();
+    }).detach();
+
+    std::unique_lock lock(job->mutex);
+    if (!job->finished.wait_for(lock, length + std::chrono::seconds(2), [&] { return job->done; }))
+        return {TimedOut, QStringLiteral("%1: the sound server did not finish in time").arg(file)};
+    return job->reply;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+struct SoundReply
+{
+    int code = 0;      // 0 = played to its end
+    QString errorText; // the system's own words when code is not 0
+};
+
+// Interprets a multimedia command string of the form "play <file> wait" and returns when
+// the sound has finished, or at once with a nonzero code when it cannot be played.
+class SoundOutput
+{
+public:
+    virtual ~SoundOutput() = default;
+    virtual SoundReply send(const QString& command) = 0;
+};
+
+// Plays wave files through the desktop's sound server. The call blocks the calling thread
+// (no event loop runs) but never longer than the sound's length plus two seconds.
+class PulseSoundOutput : public SoundOutput
+{
+public:
+    SoundReply send(const QString& command) override;
+
+    enum Code { Played = 0, UnknownCommand = 1, FileUnreadable = 2, NoServer = 3, TimedOut = 4 };
+    // The file named by a "play <file> wait" command, or an empty text for any other command.
+    static QString fileOfPlayCommand(const QString& command);
+};

@@ -1,0 +1,61 @@
+#include "core/codepage.h"
+#include "core/fieldreader.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// Characters whose mapping differs between Shift-JIS tables, and ones whose second byte is a
+// backslash (0x5C): a wrong table or a byte-wise parser changes them.
+TEST(CodePage, RoundTripKeepsEveryByteAndCharacter)
+{
+    const QString text = QStringLiteral("～－￢＼∥①Ⅲ髙表ソ能");
+    const QByteArray expected = QByteArray::fromHex("8160817c81ca815f816187408756fbfc955c835c945c");
+    bool ok = false;
+    const QByteArray bytes = CodePage::encode(text, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(bytes.toHex(), expected.toHex());
+    EXPECT_EQ(CodePage::decode(bytes), text);
+}
+
+TEST(CodePage, CharacterOutsideTheCodePageIsReported)
+{
+    bool ok = true;
+    CodePage::encode(QStringLiteral("漢字한"), &ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST(FieldReader, SplitsAtCommasAndLineEndsAndKeepsQuotedCommas)
+{
+    FieldReader reader(CodePage::encode(QStringLiteral(
+        "1,\"山田, 太郎\" , abc\t,\r\n  two words  ,\"\"\n,last")));
+    QStringList values;
+    while (!reader.atEnd())
+        values << reader.readValue();
+    EXPECT_EQ(values, (QStringList{QStringLiteral("1"), QStringLiteral("山田, 太郎"),
+                                   QStringLiteral("abc"), QString(), QStringLiteral("two words"),
+                                   QString(), QString(), QStringLiteral("last")}));
+    EXPECT_FALSE(reader.pastEnd());
+}
+
+TEST(FieldReader, ReadingPastTheEndIsFlagged)
+{
+    FieldReader reader(QByteArray("a\r\n\r\n"));
+    EXPECT_EQ(reader.readValue(), QStringLiteral("a"));
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(reader.readValue(), QString());
+    EXPECT_TRUE(reader.pastEnd());
+}
+
+TEST(FieldReader, LeadingNumberRule)
+{
+    const struct
+    {
+        const char* text;
+        double value;
+    } cases[] = {{"42", 42},   {"  -7.5xyz", -7.5}, {"1.15", 1.15}, {"+3", 3}, {".5", 0.5},
+                 {"abc", 0},   {"", 0},             {"-", 0},       {"12a45", 12},
+                 {"00000", 0}, {"12345名前", 12345}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(FieldReader::leadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+}

@@ -1,0 +1,106 @@
+#include "core/sharedstate.h"
+#include "core/startup.h"
+#include "fakes.h"
+#include "testinstallation.h"
+
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QStringList filesBelow(const QString& root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+class Startup : public ::testing::Test
+{
+protected:
+    bool start()
+    {
+        return Main(*state, inst.programDir(), messages, [this] {
+            ++cueLoads;
+            return Status::success();
+        });
+    }
+    // The start failed with one message that names the file, and wrote nothing.
+    void expectStoppedNaming(const QString& fileName, const QString& detail = QString())
+    {
+        const QStringList before = filesBelow(inst.root());
+        EXPECT_FALSE(start());
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown.at(0).title, kStartupFailureTitle);
+        EXPECT_TRUE(messages.shown.at(0).text.contains(fileName))
+            << messages.shown.at(0).text.toStdString();
+        EXPECT_TRUE(messages.shown.at(0).text.contains(detail));
+        EXPECT_EQ(cueLoads, 0);
+        EXPECT_EQ(filesBelow(inst.root()), before);
+    }
+
+    TestInstallation inst;
+    FakeMessageBox messages;
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    int cueLoads = 0;
+};
+
+} // namespace
+
+TEST_F(Startup, ValidInstallationFillsTheSharedState)
+{
+    inst.writeValidSettings();
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(cueLoads, 1);
+    EXPECT_EQ(state->accentColour, 0x808000u);
+    EXPECT_EQ(state->layoutFlag, 1);
+    EXPECT_EQ(state->programFolder, inst.programDir() + u'/');
+    EXPECT_EQ(state->programFolderName, QStringLiteral("prog"));
+    EXPECT_EQ(state->commonFolder, inst.programDir() + QStringLiteral("/../files/"));
+    EXPECT_EQ(state->soundFolder, inst.programDir() + QStringLiteral("/../files/../files/"));
+    EXPECT_EQ(state->schoolCode, QStringLiteral("12345"));
+    EXPECT_EQ(state->schoolName, QStringLiteral("テスト教室"));
+    EXPECT_EQ(state->contentName, QStringLiteral("Sorawa"));
+    EXPECT_EQ(state->printEnabled, 1);
+    EXPECT_EQ(state->homeEdition, 1);
+    EXPECT_EQ(state->itemLimitTime[7], 207);
+}
+
+TEST_F(Startup, MissingCommonDataStopsWithAMessageNamingIt)
+{
+    inst.writeValidSettings();
+    inst.remove(QStringLiteral("files/共通データ.txt"));
+    expectStoppedNaming(QStringLiteral("共通データ.txt"));
+}
+
+TEST_F(Startup, ShortSettingsFileStopsWithAMessageNamingIt)
+{
+    inst.writeValidSettings();
+    inst.writeText(QStringLiteral("prog/設定.txt"), QStringLiteral("1,0,0\n"));
+    expectStoppedNaming(QStringLiteral("設定.txt"));
+}
+
+TEST_F(Startup, ZeroLimitTimeStopsWithAMessageNamingTheItem)
+{
+    inst.writeValidSettings();
+    QString table = TestInstallation::timeTableText(20);
+    table.replace(QStringLiteral("107,207,"), QStringLiteral("107,0,"));
+    inst.writeText(QStringLiteral("prog/タイム回数データ.txt"), table);
+    expectStoppedNaming(QStringLiteral("タイム回数データ.txt"), QStringLiteral("項目7"));
+}
+
+TEST_F(Startup, ACueListProblemStopsTheStart)
+{
+    inst.writeValidSettings();
+    EXPECT_FALSE(Main(*state, inst.programDir(), messages,
+                      [] { return Status::failure(QStringLiteral("新音ファイル.txt がない")); }));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.at(0).text.contains(QStringLiteral("新音ファイル.txt")));
+}

@@ -1,0 +1,9 @@
+# The Debian packages of the build and the tests; sourced by the Quick start scripts.
+build_packages=(
+  cmake make g++ pkg-config git
+  qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev
+  libgtest-dev libbenchmark-dev
+  fonts-ipafont-gothic fonts-ipafont-mincho
+)
+# Voices of the demo idioms; the program runs without them.
+demo_packages=(espeak-ng mecab mecab-ipadic-utf8)
