@@ -5,7 +5,25 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
+#include <vector>
+
+// A value per pupil number (or per list position), indexed 0..5000; index 0 holds nothing.
+// Access is checked like the item tables. Kept on the heap: the shared state may live on a
+// stack.
+template <typename T>
+class PupilTable
+{
+public:
+    PupilTable() : m_values(kMaxPupilNo + 1) {}
+    T& operator[](int pupil) { return m_values.at(static_cast<size_t>(pupil)); }
+    const T& operator[](int pupil) const { return m_values.at(static_cast<size_t>(pupil)); }
+    void fill(const T& value) { std::fill(m_values.begin(), m_values.end(), value); }
+
+private:
+    std::vector<T> m_values;
+};
 
 // Flags of one drill run. A new run starts with all of them cleared.
 struct DrillRunFlags
@@ -78,4 +96,13 @@ struct SharedState
     qint16 itemMastered = 0;
 
     DrillRunFlags drillRun;
+
+    // The roster tables, filled by the roster readers and read by the hub, the rankings and
+    // the finish screen after the name selection screen has been unloaded.
+    PupilTable<QString> pupilNameByNo;  // name screen: the 20-character field; hub: trimmed
+    PupilTable<qint16> birthYearByNo;
+    PupilTable<QString> gradeLabelByNo; // full-width, "小１"
+    PupilTable<qint16> pupilNoByLine;   // listed pupils in file order, 1..listedPupilCount
+    qint16 listedPupilCount = 0;
+    int schoolYear = 0;
 };
