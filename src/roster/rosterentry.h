@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// File names in commonFolder. The temporary name is the one the family's programs use for a
+// roster that is being replaced.
+inline const QString kRosterFileName = QStringLiteral("生徒用名簿.txt");
+inline const QString kNewRosterFileName = QStringLiteral("新名簿.txt");
+inline const QString kRosterTempFileName = QStringLiteral("生徒用名簿temp.txt");
+
+constexpr int kRosterTextWidth = 20;
+constexpr int kMaxRosterLines = 5000;
+// The home edition lists at most this many pupils.
+constexpr int kHomeEditionPupils = 4;
+
+// One line of the roster: eight fields. The texts are held in their 20-character fields.
+struct RosterEntry
+{
+    qint16 pupilNo = 0;
+    qint16 birthYear = 0;
+    qint16 extraNo1 = 0; // carried unchanged
+    qint16 extraNo2 = 0; // carried unchanged
+    QString rosterName;
+    // Kept as read, so that it is written back the same way: a number, or empty.
+    QString listStatus;
+    QString extraText1; // carried unchanged
+    QString extraText2; // carried unchanged
+
+    double listStatusValue() const;
+    // Status 0 is listed; status 2 is listed only when commonOption3 is 1.
+    bool isListed(int commonOption3) const;
+};
+
+// Cut to 20 characters or padded with spaces to 20.
+QString fixedWidthText(const QString& text);
+
+// Removes ASCII spaces at both ends; a full-width space is part of the text.
+QString trimBlanks(const QString& text);
+
+// The written form of a roster line, without its line end: numbers as plain digits, texts
+// in double quotes in their full 20-character width, single commas between fields.
+QString rosterLineText(const RosterEntry& entry);
