@@ -157,6 +157,8 @@ void NameSelectionScreen::buildMenus()
 {
     auto* menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setFont(sizedFont(12));
+    menuBar->setStyleSheet(QStringLiteral("QMenuBar { background: #e6f2f2; color: black; }"));
     layout()->setMenuBar(menuBar);
     const auto addAction = [this](QMenu* menu, const QString& name, const QString& caption,
                                   void (NameSelection::*action)()) {

@@ -111,6 +111,8 @@ void RosterEditDialog::loadBoxes()
     for (int k = 1; k <= RosterBoxes::kLines; ++k) {
         const bool present = k <= boxes.lineCount;
         m_names[k]->setText(boxes.names[k]);
+        // The name is shown in its 20-character field; typing goes on after the name itself.
+        m_names[k]->setCursorPosition(static_cast<int>(trimBlanks(boxes.names[k]).size()));
         m_birthYears[k]->setText(boxes.birthYears[k]);
         // A line the roster does not have cannot be edited: the dialog adds no pupil.
         m_names[k]->setEnabled(present);
