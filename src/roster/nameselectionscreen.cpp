@@ -104,7 +104,8 @@ void NameSelectionScreen::buildElements(const QColor& accent)
     m_choice->setObjectName(QStringLiteral("Label1"));
     m_choice->setFont(sizedFont(22, true));
     m_choice->setMinimumHeight(64);
-    m_choice->setAlignment(Qt::AlignCenter);
+    m_choice->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_choice->setIndent(12);
     m_choice->setStyleSheet(
         QStringLiteral("QLabel { background: white; color: black; border: 2px solid #004040; }"));
 
