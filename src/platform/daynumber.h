@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDate>
+#include <QTime>
+
+// Dates and times as the record files store them, shared with other programs of the family:
+// a date is a whole day number counted from 30 December 1899 (= 0), a time of day is the
+// fraction of a day (0 <= value < 1) in whole seconds.
+namespace DayNumber {
+
+double fromDate(const QDate& date);
+double fromTime(const QTime& time);
+
+// The date of the whole part of a value; invalid for a value that is not finite or lies
+// outside the years 100 to 9999, as a damaged record may hold.
+QDate toDate(double dayNumber);
+// The time of the fractional part of a value, to the nearest second; invalid for a value
+// that is not finite.
+QTime toTime(double value);
+
+} // namespace DayNumber

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/filecalls.h"
+
+// A write lock over a whole file, held while a record is appended, so that writers on several
+// machines never compute the same record number.
+//
+// It is an open-file-description lock: a process-associated lock would be dropped by any
+// other close of the same file anywhere in the process. Where a file system refuses those
+// (EINVAL), it falls back to a process-associated lock; the caller then must keep that one
+// descriptor open, and open no other, for as long as the lock is held.
+class WholeFileLock
+{
+public:
+    enum class Outcome { Locked, HeldByAnother, Failed };
+
+    explicit WholeFileLock(FileCalls& calls) : m_calls(calls) {}
+
+    // One try; a signal that interrupts it is retried at once.
+    Outcome tryLock(int fd);
+    // 0 or the system's error number.
+    int unlock(int fd);
+
+    // The error number of the last Failed outcome.
+    int error() const { return m_error; }
+    bool usesProcessLock() const { return m_processLock; }
+
+private:
+    int setLock(int fd, short type);
+
+    FileCalls& m_calls;
+    int m_error = 0;
+    bool m_processLock = false;
+};
