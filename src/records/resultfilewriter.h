@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/filecalls.h"
+#include "platform/status.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class Sleeper;
+
+// Appends fixed-length records to a record file that other processes and machines append
+// to at the same time. The record number is computed under a whole-file lock from the
+// current length, so every writer appends at the real end; the record is synced before the
+// lock is released. An append lands whole or not at all: a failed write cuts the file back.
+class ResultFileWriter
+{
+public:
+    ResultFileWriter(FileCalls& calls, Sleeper& sleeper) : m_calls(calls), m_sleeper(sleeper) {}
+
+    // Writes makeRecord() (called under the lock, so that it can take the current time) as
+    // record (length / recordLength) + 1. A partial record at the end of the file, left by a
+    // writer that died, is overwritten. While another process holds the lock it waits one
+    // second, letting screen events run, and tries again. Any other failure comes back with
+    // the system's error number and text.
+    Status append(const QString& path, int recordLength,
+                  const std::function<QByteArray()>& makeRecord);
+
+    // The record number of the last successful append (1 = the first record).
+    qint64 lastRecordNo() const { return m_lastRecordNo; }
+    // How many one-second waits the last append took.
+    int lastWaitCount() const { return m_lastWaitCount; }
+
+    static constexpr int kLockRetryMilliseconds = 1000;
+
+private:
+    Status writeLocked(int fd, int recordLength, const std::function<QByteArray()>& makeRecord);
+    static Status failure(int error);
+
+    FileCalls& m_calls;
+    Sleeper& m_sleeper;
+    qint64 m_lastRecordNo = 0;
+    int m_lastWaitCount = 0;
+};
