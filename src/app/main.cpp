@@ -5,9 +5,21 @@
 #include "core/sharedstate.h"
 #include "core/startup.h"
 #include "core/waitform.h"
+#include "platform/clock.h"
+#include "platform/desktoplauncher.h"
+#include "platform/programexit.h"
 #include "platform/qtmessagebox.h"
+#include "platform/randomsource.h"
 #include "platform/singleinstance.h"
+#include "platform/sleeper.h"
+#include "platform/soundoutput.h"
+#include "records/records.h"
+#include "roster/aboutbox.h"
+#include "roster/nameselectionscreen.h"
+#include "roster/recordspupilsummary.h"
+#include "roster/rostereditdialog.h"
 #include "sound/cuetable.h"
+#include "sound/soundcues.h"
 
 #include <QApplication>
 
@@ -19,26 +31,48 @@ int main(int argc, char* argv[])
     SharedState state;
     QtMessageBox messages;
     CueTable cueTable;
-    const bool started = Main(state, QCoreApplication::applicationDirPath(), messages, [&] {
-        return cueTable.load(state.soundFolder + kCueListFileName);
-    });
+    const bool started = Main(state, QCoreApplication::applicationDirPath(), messages,
+                              [&] { return cueTable.load(state.soundFolder + kCueListFileName); });
     if (!started)
         return 1;
     const SingleInstanceLock instanceLock(state.programFolder);
+
+    SystemClock clock;
+    SystemRandom random;
+    EventLoopSleeper sleeper;
+    ProcessExit processExit;
+    PulseSoundOutput soundOutput;
+    SystemDesktopLauncher launcher;
+    SoundCues sound(state, cueTable, soundOutput, random, messages, processExit);
+    Records records(state, clock, sleeper, messages, processExit);
+    RecordsPupilSummary pupilSummary(records);
 
     MainWindow window;
     messages.setParent(&window);
     Navigator navigator(window.screenStack(), window.waitForm());
     QObject::connect(&navigator, &Navigator::captionChanged, &window, &QWidget::setWindowTitle);
-    const std::pair<ScreenId, QString> screens[] = {
-        {ScreenId::NameSelection, QStringLiteral("名前の選択")},
+
+    navigator.registerScreen(ScreenId::NameSelection, [&] {
+        NameSelectionServices services{
+            state,       navigator, sound,        clock, messages,
+            processExit, launcher,  pupilSummary, {},    instanceLock.acquired()};
+        services.hooks.openPrintSettings = [&] {
+            messages.show(QStringLiteral("印刷"),
+                          QStringLiteral("「印刷」の画面はまだできていません。"));
+        };
+        services.hooks.openRosterEditor = [&] {
+            (new RosterEditDialog(&window, state, messages, navigator))->show();
+        };
+        services.hooks.showAbout = [&] { AboutBox::showModal(&window, state.contentName); };
+        return new NameSelectionScreen(services);
+    });
+    const std::pair<ScreenId, QString> placeholders[] = {
         {ScreenId::Hub, QStringLiteral("学習メニュー")},
         {ScreenId::Drill, QStringLiteral("問題")},
         {ScreenId::Finish, QStringLiteral("結果")}};
-    for (const auto& [id, title] : screens)
-        navigator.registerScreen(id, [&state, title] {
-            return new PlaceholderScreen(state.contentName, title);
-        });
+    for (const auto& [id, title] : placeholders)
+        navigator.registerScreen(
+            id, [&state, title] { return new PlaceholderScreen(state.contentName, title); });
 
     window.show();
     navigator.show(ScreenId::NameSelection);

@@ -198,22 +198,6 @@ TEST_F(RosterScreensTest, TheScreenSeesKeysBeforeItsElementsAndDoubleClickStarts
     EXPECT_EQ(state.pupilNo, 3);
 }
 
-TEST_F(RosterScreensTest, TheFilterAndTheOptionsRebuildTheList)
-{
-    NameSelectionScreen* screen = showNames();
-    auto* list = element<QListWidget>(screen, "List1");
-    auto* filter = element<QComboBox>(screen, "Combo1");
-    filter->setCurrentText(QStringLiteral("中学生全体"));
-    EXPECT_EQ(rowsOf(list), (QStringList{"－－－－－－", "中1 はると　　　  　/       "}));
-    EXPECT_EQ(state.gradeFilterText, QStringLiteral("中学生全体"));
-    EXPECT_TRUE(list->hasFocus());
-    QTest::mouseClick(element<QRadioButton>(screen, "Option1_0"), Qt::LeftButton);
-    EXPECT_EQ(rowsOf(list), (QStringList{"－－－－－－", "中1 はると　　　     /     　"}));
-    filter->setCurrentText(QStringLiteral("全学年"));
-    EXPECT_EQ(list->count(), 4);
-    EXPECT_EQ(list->currentRow(), 0);
-}
-
 TEST_F(RosterScreensTest, TheEditDialogWritesTheRosterAndBackShowsAFreshNameScreen)
 {
     QPointer<NameSelectionScreen> first = showNames();
