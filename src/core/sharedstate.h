@@ -78,6 +78,11 @@ struct SharedState
     QString contentName;
     qint16 itemCount = 0;
     qint16 finalItemNo = 0;
+    // 1 when the pupil has recently mastered the final item; computed by the hub, read by the
+    // finish screen.
+    qint16 finalItemCleared = 0;
+    // The item in the hub's leftmost visible column; it outlives the hub.
+    int firstVisibleColumn = 0;
     ItemTable<QString> itemName;
     ItemTable<qint16> itemKind;
 
