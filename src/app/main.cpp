@@ -13,6 +13,7 @@
 #include "platform/singleinstance.h"
 #include "platform/sleeper.h"
 #include "platform/soundoutput.h"
+#include "print/worksheetprinting.h"
 #include "records/records.h"
 #include "roster/aboutbox.h"
 #include "roster/nameselectionscreen.h"
@@ -50,16 +51,14 @@ int main(int argc, char* argv[])
     MainWindow window;
     messages.setParent(&window);
     Navigator navigator(window.screenStack(), window.waitForm());
+    WorksheetPrinting worksheets(state, messages, random, &window);
     QObject::connect(&navigator, &Navigator::captionChanged, &window, &QWidget::setWindowTitle);
 
     navigator.registerScreen(ScreenId::NameSelection, [&] {
         NameSelectionServices services{
             state,       navigator, sound,        clock, messages,
             processExit, launcher,  pupilSummary, {},    instanceLock.acquired()};
-        services.hooks.openPrintSettings = [&] {
-            messages.show(QStringLiteral("印刷"),
-                          QStringLiteral("「印刷」の画面はまだできていません。"));
-        };
+        services.hooks.openPrintSettings = [&] { worksheets.openSettings(); };
         services.hooks.openRosterEditor = [&] {
             (new RosterEditDialog(&window, state, messages, navigator))->show();
         };

@@ -2,6 +2,8 @@
 
 #include "drill/idiomtable.h"
 #include "print/idiomdatafile.h"
+#include "print/printpreviewdialog.h"
+#include "print/printsettingsdialog.h"
 #include "print/qtprintdevices.h"
 #include "print/worksheet.h"
 
@@ -11,8 +13,6 @@
 
 class MessageBox;
 class PrintDevices;
-class PrintPreviewDialog;
-class PrintSettingsDialog;
 class QWidget;
 class RandomSource;
 struct SharedState;
