@@ -18,17 +18,6 @@ QString fixedWidthText(const QString& text)
     return text.left(kRosterTextWidth).leftJustified(kRosterTextWidth, u' ');
 }
 
-QString trimBlanks(const QString& text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == u' ')
-        ++start;
-    while (end > start && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
 QString rosterLineText(const RosterEntry& entry)
 {
     const auto quoted = [](const QString& text) { return u'"' + fixedWidthText(text) + u'"'; };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/blanks.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -34,9 +36,6 @@ struct RosterEntry
 
 // Cut to 20 characters or padded with spaces to 20.
 QString fixedWidthText(const QString& text);
-
-// Removes ASCII spaces at both ends; a full-width space is part of the text.
-QString trimBlanks(const QString& text);
 
 // The written form of a roster line, without its line end: numbers as plain digits, texts
 // in double quotes in their full 20-character width, single commas between fields.
