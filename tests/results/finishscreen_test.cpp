@@ -131,14 +131,3 @@ TEST_F(FinishScreenTest, OnceMoreClosesTheScreenAndStartsTheDrill)
     EXPECT_NE(screens.loadedScreen(ScreenId::Drill), nullptr);
     EXPECT_FALSE(state->drillRun.timeOver);
 }
-
-TEST_F(FinishScreenTest, NewOverallBestShowsItsMessage)
-{
-    finishDrill(4, 41);
-    ASSERT_NE(showFinish(), nullptr);
-    EXPECT_EQ(text("Label20"), QStringLiteral("！！！最高新記録！！！"));
-    EXPECT_TRUE(visible("Label20"));
-    EXPECT_EQ(output.commands, QStringList{cue(QStringLiteral("最高1"))});
-    QTRY_VERIFY_WITH_TIMEOUT(visible("Command4"), 2000);
-    keepScreenshot(QStringLiteral("finish-overall-best"));
-}
