@@ -15,6 +15,7 @@
 #include "platform/soundoutput.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
+#include "results/finishscreen.h"
 #include "roster/aboutbox.h"
 #include "roster/nameselectionscreen.h"
 #include "roster/recordspupilsummary.h"
@@ -65,10 +66,11 @@ int main(int argc, char* argv[])
         services.hooks.showAbout = [&] { AboutBox::showModal(&window, state.contentName); };
         return new NameSelectionScreen(services);
     });
+    navigator.registerScreen(ScreenId::Finish, [&] {
+        return new FinishScreen(FinishServices{state, navigator, sound, records});
+    });
     const std::pair<ScreenId, QString> placeholders[] = {
-        {ScreenId::Hub, QStringLiteral("学習メニュー")},
-        {ScreenId::Drill, QStringLiteral("問題")},
-        {ScreenId::Finish, QStringLiteral("結果")}};
+        {ScreenId::Hub, QStringLiteral("学習メニュー")}, {ScreenId::Drill, QStringLiteral("問題")}};
     for (const auto& [id, title] : placeholders)
         navigator.registerScreen(
             id, [&state, title] { return new PlaceholderScreen(state.contentName, title); });
