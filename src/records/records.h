@@ -33,6 +33,8 @@ public:
     ResultStatistics& statistics() { return m_statistics; }
     ResultRecorder& recorder() { return m_recorder; }
     ResultLoader& loader() { return m_loader; }
+    // The file calls the records use; readers of the result file share them.
+    FileCalls& fileCalls() { return m_calls; }
 
 private:
     PosixFileCalls m_posixCalls;
