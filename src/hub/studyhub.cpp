@@ -138,6 +138,9 @@ void StudyHub::refreshHub()
     m_view.setMinutesLine(QStringLiteral("起動後") + QString::number(elapsed / 60) + u'分');
 
     m_hubBusy = false;
+    // Back from a drill started by a caption click the hub is still loaded: it may start
+    // drills again.
+    m_drillStarting = false;
     m_view.setWaitProgressVisible(true);
     m_view.setWaitPanelVisible(true);
     m_view.repaintNow();

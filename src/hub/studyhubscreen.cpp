@@ -82,7 +82,7 @@ QFrame* makeWaitPanel(const QString& name, const QString& text, const QString& b
     layout->addSpacing(12);
     layout->addWidget(*bar);
     layout->addStretch();
-    layout->setContentsMargins(80, 20, 80, 20);
+    layout->setContentsMargins(40, 16, 40, 16);
     panel->hide();
     return panel;
 }
@@ -234,6 +234,7 @@ void StudyHubScreen::buildElements()
                       QStringLiteral("ProgressBar2"), &m_rankingProgress, this);
     m_rankingPanel->setPalette(palette());
     m_rankingPanel->setFrameShape(QFrame::Box);
+    m_rankingPanel->setLineWidth(2);
 }
 
 StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
@@ -376,7 +377,7 @@ void StudyHubScreen::layoutPanels()
 {
     m_waitPanel->setGeometry(rect());
     const QRect area = m_columnArea->geometry();
-    m_rankingPanel->setGeometry(area.center().x() - 260, area.top() + 120, 520, 170);
+    m_rankingPanel->setGeometry(area.center().x() - 320, area.top() + 120, 640, 170);
 }
 
 void StudyHubScreen::layoutColumns()
@@ -437,14 +438,9 @@ void StudyHubScreen::setGradeFilter(const QStringList& entries, const QString& c
     const QSignalBlocker blocker(m_gradeFilter);
     m_gradeFilter->clear();
     m_gradeFilter->addItems(entries);
-    const int index = m_gradeFilter->findText(current);
-    if (index >= 0) {
-        m_gradeFilter->setCurrentIndex(index);
-    } else {
-        m_gradeFilter->setEditable(true);
-        m_gradeFilter->setEditText(current);
-        m_gradeFilter->setEditable(false);
-    }
+    if (m_gradeFilter->findText(current) < 0)
+        m_gradeFilter->insertItem(0, current);
+    m_gradeFilter->setCurrentIndex(m_gradeFilter->findText(current));
 }
 
 void StudyHubScreen::setScrollBar(bool visible, int minimum, int maximum)

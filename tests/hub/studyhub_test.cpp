@@ -229,6 +229,12 @@ TEST_F(StudyHubTest, TheCaptionStartsTheDrillAtOnceAndKeepsTheHub)
     EXPECT_EQ(navigator.shown, (QList<ScreenId>{ScreenId::Drill}));
     EXPECT_FALSE(navigator.unloaded.contains(ScreenId::Hub));
     EXPECT_FALSE(view.waitPanelVisible);
+
+    // The finish screen brings the same hub back; its items start drills again.
+    hub->refreshHub();
+    EXPECT_TRUE(hub->keyPressed(u'4'));
+    EXPECT_EQ(state->drillItemNo, 4);
+    EXPECT_EQ(navigator.shown.size(), 2);
 }
 
 TEST_F(StudyHubTest, TheTimeViewRanksBestTimesAndListsTodaysResults)
