@@ -137,9 +137,10 @@ TEST_F(DrillEngineTest, AFinishedDrillRecordsItsSecondsWithPenaltiesThenHandsOve
     start(4);
     engine->kanaTileClicked(wrongKanaTile());
     engine->kanaTileClicked(wrongKanaTile());
-    engine->voiceHintClicked();
     tickAt(93'000);
-    clock.monotonic = 93'400; // 93.4 seconds and 30 seconds of penalties
+    // A penalty after the last tick counts too: 93.4 seconds and 30 seconds of penalties.
+    engine->voiceHintClicked();
+    clock.monotonic = 93'400;
     answerRight();
     EXPECT_EQ(state.drillResult, 123);
     EXPECT_TRUE(shown().closingVisible);
@@ -333,14 +334,15 @@ TEST_F(DrillEngineTest, ACompanionFileThatFailsToLoadIsNamedAndTheDrillDoesNotSt
     EXPECT_EQ(navigator.shown.size(), 1);
 }
 
-TEST_F(DrillEngineTest, ARangeWithoutIdiomsIsNamedAndNeitherTestNorWalkStarts)
+TEST_F(DrillEngineTest, ARangeWithoutIdiomsOrAnUnknownItemIsNamedAndNothingStarts)
 {
-    for (const int item : {20, 19}) {
+    for (const int item : {20, 19, 0}) {
         navigator.shown.clear();
         messages.shown.clear();
         start(item);
         ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown.first().text.contains(state.itemName[item]));
+        EXPECT_TRUE(messages.shown.first().text.contains(item == 0 ? QStringLiteral("0")
+                                                                   : state.itemName[item]));
         EXPECT_EQ(navigator.shown, QList<ScreenId>{ScreenId::Hub});
         EXPECT_FALSE(shown().clockRunning);
     }
