@@ -5,6 +5,7 @@
 #include "core/sharedstate.h"
 #include "core/startup.h"
 #include "core/waitform.h"
+#include "hub/studyhubscreen.h"
 #include "platform/clock.h"
 #include "platform/desktoplauncher.h"
 #include "platform/programexit.h"
@@ -66,11 +67,13 @@ int main(int argc, char* argv[])
         services.hooks.showAbout = [&] { AboutBox::showModal(&window, state.contentName); };
         return new NameSelectionScreen(services);
     });
+    navigator.registerScreen(ScreenId::Hub, [&] {
+        return new StudyHubScreen({state, navigator, records, clock, messages, {}});
+    });
     navigator.registerScreen(ScreenId::Finish, [&] {
         return new FinishScreen(FinishServices{state, navigator, sound, records});
     });
-    const std::pair<ScreenId, QString> placeholders[] = {
-        {ScreenId::Hub, QStringLiteral("学習メニュー")}, {ScreenId::Drill, QStringLiteral("問題")}};
+    const std::pair<ScreenId, QString> placeholders[] = {{ScreenId::Drill, QStringLiteral("問題")}};
     for (const auto& [id, title] : placeholders)
         navigator.registerScreen(
             id, [&state, title] { return new PlaceholderScreen(state.contentName, title); });
