@@ -1,10 +1,10 @@
 #include "core/catalogue.h"
 #include "core/mainwindow.h"
 #include "core/navigator.h"
-#include "core/placeholderscreen.h"
 #include "core/sharedstate.h"
 #include "core/startup.h"
 #include "core/waitform.h"
+#include "drill/drillscreen.h"
 #include "hub/studyhubscreen.h"
 #include "platform/clock.h"
 #include "platform/desktoplauncher.h"
@@ -73,10 +73,10 @@ int main(int argc, char* argv[])
     navigator.registerScreen(ScreenId::Finish, [&] {
         return new FinishScreen(FinishServices{state, navigator, sound, records});
     });
-    const std::pair<ScreenId, QString> placeholders[] = {{ScreenId::Drill, QStringLiteral("問題")}};
-    for (const auto& [id, title] : placeholders)
-        navigator.registerScreen(
-            id, [&state, title] { return new PlaceholderScreen(state.contentName, title); });
+    navigator.registerScreen(ScreenId::Drill, [&] {
+        return new DrillScreen(
+            DrillServices{state, navigator, sound, clock, random, messages, sleeper, records});
+    });
 
     window.show();
     navigator.show(ScreenId::NameSelection);

@@ -17,12 +17,14 @@ void Navigator::registerScreen(ScreenId screen, Factory factory)
 
 void Navigator::show(ScreenId screen)
 {
-    QMetaObject::invokeMethod(this, [this, screen] { showNow(screen); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, screen] { showNow(screen); }, Qt::QueuedConnection);
 }
 
 void Navigator::unload(ScreenId screen)
 {
-    QMetaObject::invokeMethod(this, [this, screen] { unloadNow(screen); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, screen] { unloadNow(screen); }, Qt::QueuedConnection);
 }
 
 void Navigator::setWaitFormVisible(bool visible)
@@ -58,8 +60,12 @@ void Navigator::showNow(ScreenId screen)
         current->load();
     // load() may have asked for another screen or unloaded this one; activate only what
     // is still here.
-    if (loadedScreen(screen) == current)
-        current->activate();
+    if (loadedScreen(screen) != current)
+        return;
+    current->activate();
+    // The wait form covers a hand-over; once the new screen is active the hand-over is done,
+    // whichever screen asked for the form.
+    m_waitForm.hide();
 }
 
 void Navigator::unloadNow(ScreenId screen)

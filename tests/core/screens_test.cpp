@@ -32,14 +32,13 @@ class NavigatorTest : public ::testing::Test
 protected:
     NavigatorTest() : navigator(window.screenStack(), window.waitForm())
     {
-        for (auto [id, name] : {std::pair{ScreenId::NameSelection, "names"},
-                                std::pair{ScreenId::Hub, "hub"}})
+        for (auto [id, name] :
+             {std::pair{ScreenId::NameSelection, "names"}, std::pair{ScreenId::Hub, "hub"}})
             navigator.registerScreen(id, [this, name = QString::fromLatin1(name)] {
                 ++created;
                 return new LoggingScreen(name, log);
             });
-        QObject::connect(&navigator, &Navigator::captionChanged, &window,
-                         &QWidget::setWindowTitle);
+        QObject::connect(&navigator, &Navigator::captionChanged, &window, &QWidget::setWindowTitle);
     }
     static void runQueued() { QCoreApplication::processEvents(); }
 
@@ -98,6 +97,18 @@ TEST_F(NavigatorTest, WaitFormCoversTheWholeWindow)
     EXPECT_EQ(wait->geometry(), window.rect());
     navigator.setWaitFormVisible(false);
     EXPECT_FALSE(wait->isVisible());
+}
+
+TEST_F(NavigatorTest, TheWaitFormOfAHandOverGoesOnceTheNextScreenIsActive)
+{
+    window.show();
+    navigator.show(ScreenId::NameSelection);
+    runQueued();
+    navigator.setWaitFormVisible(true);
+    navigator.show(ScreenId::Hub);
+    EXPECT_TRUE(window.waitForm().isVisible());
+    runQueued();
+    EXPECT_FALSE(window.waitForm().isVisible());
 }
 
 TEST(ListFont, TheFixedPitchJapaneseFontIsInUse)

@@ -1,10 +1,10 @@
 #include "core/mainwindow.h"
 #include "core/navigator.h"
-#include "core/placeholderscreen.h"
 #include "core/waitform.h"
 #include "drill/drillscreen.h"
 #include "drill/idiomsource.h"
 #include "drillfixture.h"
+#include "standinscreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,12 +41,10 @@ protected:
             drillScreen = screen;
             return screen;
         });
-        screens.registerScreen(ScreenId::Hub, [this] {
-            return new PlaceholderScreen(state.contentName, QStringLiteral("学習メニュー"));
-        });
-        screens.registerScreen(ScreenId::Finish, [this] {
-            return new PlaceholderScreen(state.contentName, QStringLiteral("結果"));
-        });
+        screens.registerScreen(
+            ScreenId::Hub, [this] { return new StandInScreen(QStringLiteral("学習メニュー")); });
+        screens.registerScreen(ScreenId::Finish,
+                               [this] { return new StandInScreen(QStringLiteral("結果")); });
         window.show();
     }
 
@@ -248,7 +246,7 @@ TEST_F(DrillScreenTest, WholeTestDrillOfADemoRangeRecordsOneResult)
     EXPECT_EQ(record.result, (now + 30000) / 1000);
     EXPECT_EQ(state.drillResult, record.result);
     EXPECT_FALSE(state.drillRun.timeOver);
-    auto* notice = window.screenStack().currentWidget()->findChild<QLabel*>("placeholderNotice");
+    auto* notice = window.screenStack().currentWidget()->findChild<QLabel*>("standInTitle");
     ASSERT_NE(notice, nullptr);
     EXPECT_TRUE(notice->text().contains(QStringLiteral("結果")));
 }

@@ -1,9 +1,9 @@
 #include "core/mainwindow.h"
 #include "core/navigator.h"
-#include "core/placeholderscreen.h"
 #include "core/waitform.h"
 #include "finishfixture.h"
 #include "results/finishscreen.h"
+#include "standinscreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,9 +24,7 @@ protected:
         screens.registerScreen(ScreenId::Finish,
                                [this] { return new FinishScreen(finishServices); });
         for (ScreenId id : {ScreenId::Hub, ScreenId::Drill})
-            screens.registerScreen(id, [] {
-                return new PlaceholderScreen(QStringLiteral("Sorawa"), QStringLiteral("次"));
-            });
+            screens.registerScreen(id, [] { return new StandInScreen(QStringLiteral("次")); });
         window.resize(MainWindow::kDesignWidth, MainWindow::kDesignHeight);
         window.show();
     }
