@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktoplauncher.h"
+#include "fakes.h"
 #include "roster/nameselection.h"
 #include "roster/pupilsummary.h"
 
@@ -18,30 +18,6 @@ public:
     }
     std::map<int, PupilSums> sums;
     int computed = 0;
-};
-
-// Records every request; answers with a scripted success.
-class FakeDesktopLauncher : public DesktopLauncher
-{
-public:
-    bool startProgram(const QString& program, const QStringList& arguments) override
-    {
-        started.append(program + u' ' + arguments.join(u' '));
-        return succeed;
-    }
-    bool openFile(const QString& path) override
-    {
-        opened.append(path);
-        return succeed;
-    }
-    bool openAddress(const QString& address) override
-    {
-        opened.append(address);
-        return succeed;
-    }
-    QStringList started;
-    QStringList opened;
-    bool succeed = true;
 };
 
 // Keeps what the name selection logic shows and logs the calls that matter for ordering.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/desktoplauncher.h"
 #include "platform/messagebox.h"
 #include "platform/programexit.h"
 #include "platform/randomsource.h"
@@ -97,4 +98,28 @@ class InstantSleeper : public Sleeper
 public:
     void waitWhileEventsRun(int milliseconds) override { waits.append(milliseconds); }
     QList<int> waits;
+};
+
+// Records every request; answers with a scripted success.
+class FakeDesktopLauncher : public DesktopLauncher
+{
+public:
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        started.append(program + u' ' + arguments.join(u' '));
+        return succeed;
+    }
+    bool openFile(const QString& path) override
+    {
+        opened.append(path);
+        return succeed;
+    }
+    bool openAddress(const QString& address) override
+    {
+        opened.append(address);
+        return succeed;
+    }
+    QStringList started;
+    QStringList opened;
+    bool succeed = true;
 };

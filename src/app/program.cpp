@@ -1,0 +1,53 @@
+#include "app/program.h"
+
+#include "drill/drillscreen.h"
+#include "core/waitform.h"
+#include "hub/studyhubscreen.h"
+#include "results/finishscreen.h"
+#include "roster/aboutbox.h"
+#include "roster/nameselectionscreen.h"
+#include "roster/rostereditdialog.h"
+
+Program::Program(SharedState& state, const CueTable& cues, PlatformServices platform,
+                 bool singleInstance)
+    : m_state(state), m_platform(platform),
+      m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
+      m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
+      m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
+      m_worksheets(state, platform.messages, platform.random, &m_window)
+{
+    QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);
+    registerScreens(singleInstance);
+}
+
+void Program::registerScreens(bool singleInstance)
+{
+    PlatformServices& p = m_platform;
+    m_navigator.registerScreen(ScreenId::NameSelection, [this, &p, singleInstance] {
+        NameSelectionServices services{m_state,    m_navigator,   m_sound,    p.clock,
+                                       p.messages, p.exit,        p.launcher, m_pupilSummary,
+                                       {},         singleInstance};
+        services.hooks.openPrintSettings = [this] { m_worksheets.openSettings(); };
+        services.hooks.openRosterEditor = [this, &p] {
+            (new RosterEditDialog(&m_window, m_state, p.messages, m_navigator))->show();
+        };
+        services.hooks.showAbout = [this] { AboutBox::showModal(&m_window, m_state.contentName); };
+        return new NameSelectionScreen(services);
+    });
+    m_navigator.registerScreen(ScreenId::Hub, [this, &p] {
+        return new StudyHubScreen({m_state, m_navigator, m_records, p.clock, p.messages, {}});
+    });
+    m_navigator.registerScreen(ScreenId::Drill, [this, &p] {
+        return new DrillScreen(DrillServices{m_state, m_navigator, m_sound, p.clock, p.random,
+                                             p.messages, p.sleeper, m_records});
+    });
+    m_navigator.registerScreen(ScreenId::Finish, [this] {
+        return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});
+    });
+}
+
+void Program::start()
+{
+    m_window.show();
+    m_navigator.show(ScreenId::NameSelection);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/mainwindow.h"
+#include "core/navigator.h"
+#include "print/worksheetprinting.h"
+#include "records/records.h"
+#include "roster/recordspupilsummary.h"
+#include "sound/soundcues.h"
+
+struct SharedState;
+class CueTable;
+class Clock;
+class DesktopLauncher;
+class MessageBox;
+class ProgramExit;
+class RandomSource;
+class Sleeper;
+class SoundOutput;
+
+// The operating-system services the program runs on; tests hand in fakes.
+struct PlatformServices
+{
+    MessageBox& messages;
+    Clock& clock;
+    RandomSource& random;
+    Sleeper& sleeper;
+    ProgramExit& exit;
+    SoundOutput& soundOutput;
+    DesktopLauncher& launcher;
+};
+
+// The program's window, its screens and the objects they share, wired once.
+class Program
+{
+public:
+    // singleInstance is false when another copy of the program runs from the same folder.
+    Program(SharedState& state, const CueTable& cues, PlatformServices platform,
+            bool singleInstance);
+
+    MainWindow& window() { return m_window; }
+    Navigator& navigator() { return m_navigator; }
+    WorksheetPrinting& worksheets() { return m_worksheets; }
+
+    // Shows the window with the name selection screen.
+    void start();
+
+private:
+    void registerScreens(bool singleInstance);
+
+    SharedState& m_state;
+    PlatformServices m_platform;
+    SoundCues m_sound;
+    Records m_records;
+    RecordsPupilSummary m_pupilSummary;
+    MainWindow m_window;
+    Navigator m_navigator;
+    WorksheetPrinting m_worksheets;
+};

@@ -1,0 +1,232 @@
+#include "app/program.h"
+#include "core/sharedstate.h"
+#include "core/startup.h"
+#include "drill/idiomsource.h"
+#include "fakes.h"
+#include "platform/daynumber.h"
+#include "records/recordcodec.h"
+#include "records/resultfiles.h"
+#include "sound/cuetable.h"
+#include "testinstallation.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+class SeededRandom : public RandomSource
+{
+public:
+    double nextUnit() override { return m_unit(m_engine); }
+
+private:
+    std::mt19937 m_engine{20261208};
+    std::uniform_real_distribution<double> m_unit{0.0, 1.0};
+};
+
+// The whole program on a fresh installation like the demo's, driven as a pupil drives it:
+// only the operating-system services are fakes.
+class RoadOfATestDrill : public ::testing::Test
+{
+protected:
+    RoadOfATestDrill()
+    {
+        inst.writeValidSettings();
+        writeIdioms();
+        inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
+                       QStringLiteral("1,2016,0,0,\"さくら\",0,\"\",\"\"\n"
+                                      "2,2014,0,0,\"はると\",0,\"\",\"\"\n"));
+        clock.current = QDateTime(QDate(2026, 6, 10), QTime(16, 0));
+        EXPECT_TRUE(Main(*state, inst.programDir(), messages,
+                         [&] { return cues.load(state->soundFolder + kCueListFileName); }));
+        // はると tried range 2 yesterday.
+        ResultRecord earlier;
+        earlier.date = DayNumber::fromDate(clock.current.date().addDays(-1));
+        earlier.time = DayNumber::fromTime(QTime(17, 0));
+        earlier.pupilNo = 2;
+        earlier.itemNo = 4;
+        earlier.result = 150;
+        inst.writeBytes(QStringLiteral("prog/成績累積データ.dat"),
+                        RecordCodec::encodeResult(earlier));
+
+        program = std::make_unique<Program>(
+            *state, cues,
+            PlatformServices{messages, clock, random, sleeper, programExit, sound, launcher}, true);
+        program->start();
+        settle();
+    }
+
+    void writeIdioms()
+    {
+        QFile csv(QStringLiteral(YOJI_DATA_DIR "/idioms.csv"));
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        std::vector<IdiomSource::Row> rows;
+        ASSERT_TRUE(IdiomSource::parse(QString::fromUtf8(csv.readAll()), "idioms.csv", rows).ok());
+        ASSERT_TRUE(IdiomSource::writeCompanionFile(rows, inst.programDir() +
+                                                              QStringLiteral("/四字02vv.ccc"))
+                        .ok());
+        for (const IdiomSource::Row& row : rows)
+            byMeaning[row.fields.at(3)] = row.fields;
+    }
+
+    // Runs the queued screen switches and deletes the screens that were left.
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    QWidget* screen() { return program->window().screenStack().currentWidget(); }
+    template <typename T = QLabel> T* element(const QString& name)
+    {
+        T* found = screen()->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    void click(const QString& name) { QTest::mouseClick(element<QWidget>(name), Qt::LeftButton); }
+    void clickTileShowing(const QString& prefix, int count, const QString& c)
+    {
+        for (int i = 1; i <= count; ++i) {
+            auto* tile = element(prefix + QString::number(i));
+            if (tile->isVisible() && tile->text() == c) {
+                QTest::mouseClick(tile, Qt::LeftButton);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tile shows " << c.toStdString();
+    }
+    QString textContaining(const QString& part)
+    {
+        for (QLabel* label : screen()->findChildren<QLabel*>())
+            if (label->isVisible() && label->text().contains(part))
+                return label->text();
+        return QString();
+    }
+
+    // Answers every question of the drill on screen right at once, two seconds each.
+    void answerEveryQuestion()
+    {
+        const QWidget* drill = screen();
+        for (int asked = 0; screen() == drill; ++asked) {
+            ASSERT_LT(asked, 100);
+            const auto found = byMeaning.find(element(QStringLiteral("Label9"))->text());
+            ASSERT_NE(found, byMeaning.end());
+            const QStringList idiom = found->second;
+            clock.monotonic += 2000;
+            for (int k = 0; k < 4; ++k)
+                clickTileShowing(QStringLiteral("Label15_"), 6, idiom.at(2).mid(k, 1));
+            for (int k = 0; k < 4; ++k)
+                clickTileShowing(QStringLiteral("Label14_"), 12, idiom.at(1).mid(k, 1));
+            click(QStringLiteral("Command3"));
+            settle();
+        }
+    }
+    void finishScreenShowsItsButtons()
+    {
+        QMetaObject::invokeMethod(element<QTimer>(QStringLiteral("Timer1")), "timeout");
+        settle();
+    }
+    QByteArray fileBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    TestInstallation inst;
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    CueTable cues;
+    FakeMessageBox messages;
+    ManualClock clock;
+    SeededRandom random;
+    InstantSleeper sleeper;
+    FakeProgramExit programExit;
+    FakeSoundOutput sound;
+    FakeDesktopLauncher launcher;
+    std::map<QString, QStringList> byMeaning;
+    std::unique_ptr<Program> program;
+};
+
+} // namespace
+
+TEST_F(RoadOfATestDrill, ChoosePupilRunATestSeeTheResultAndTheHubAndGoAgain)
+{
+    // Name selection: choose さくら and press "O.K.".
+    auto* names = element<QListWidget>(QStringLiteral("List1"));
+    const QList<QListWidgetItem*> rows =
+        names->findItems(QStringLiteral("さくら"), Qt::MatchContains);
+    ASSERT_EQ(rows.size(), 1);
+    QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                      names->visualItemRect(rows.first()).center());
+    click(QStringLiteral("Command14"));
+    settle();
+    EXPECT_EQ(state->pupilNo, 1);
+
+    // The hub: key "4" starts 範囲２.
+    ASSERT_NE(screen()->findChild<QWidget*>(QStringLiteral("HScroll1")), nullptr);
+    QTest::keyClick(screen(), Qt::Key_4);
+    settle();
+    ASSERT_EQ(element(QStringLiteral("sLabel8"))->text(), QStringLiteral("範囲２"));
+    answerEveryQuestion();
+
+    // The finish screen.
+    const int seconds = static_cast<int>(clock.monotonic / 1000);
+    EXPECT_EQ(textContaining(QStringLiteral("今の成績")),
+              QStringLiteral("今の成績：%1秒").arg(seconds));
+    const QString pointsLine = element(QStringLiteral("Label19"))->text();
+    const QRegularExpressionMatch points =
+        QRegularExpression(QStringLiteral("^獲得ポイント：\\d+点×1\\.5→(\\d+)点$"))
+            .match(pointsLine);
+    ASSERT_TRUE(points.hasMatch()) << pointsLine.toStdString();
+    EXPECT_GT(points.captured(1).toInt(), 0);
+    finishScreenShowsItsButtons();
+    click(QStringLiteral("Command4")); // "メニューへ"
+    settle();
+
+    // The hub again: today's and all-time tallies, and さくら on top of the points ranking.
+    const QString tally = QStringLiteral("1回/%1点").arg(points.captured(1));
+    EXPECT_EQ(element(QStringLiteral("Label14_4"))->text(), tally);
+    EXPECT_EQ(element(QStringLiteral("Label15_4"))->text(), tally);
+    auto* ranking = element<QListWidget>(QStringLiteral("List5_4"));
+    ASSERT_GE(ranking->count(), 2);
+    EXPECT_TRUE(ranking->item(0)->text().contains(QStringLiteral("さくら")))
+        << ranking->item(0)->text().toStdString();
+
+    // One new record in the result file, and its copy in the home-use file.
+    const QByteArray results = fileBytes(resultFilePath(*state));
+    ASSERT_EQ(results.size(), 2 * RecordCodec::kResultLength);
+    const ResultRecord record = RecordCodec::decodeResult(results.constData() + 44);
+    EXPECT_EQ(record.pupilNo, 1);
+    EXPECT_EQ(record.itemNo, 4);
+    EXPECT_EQ(record.result, seconds);
+    EXPECT_EQ(record.schoolCodeText(), QStringLiteral("12345"));
+    const QByteArray home = fileBytes(homeResultFilePath(*state));
+    ASSERT_EQ(home.size(), RecordCodec::kHomeLength);
+    EXPECT_EQ(RecordCodec::decodeHome(home.constData()).result, seconds);
+
+    // A second test of the same item, then "もう一度" starts a third.
+    QTest::keyClick(screen(), Qt::Key_4);
+    settle();
+    answerEveryQuestion();
+    finishScreenShowsItsButtons();
+    ASSERT_TRUE(element<QPushButton>(QStringLiteral("Command5"))->isVisible());
+    click(QStringLiteral("Command5")); // "もう一度"
+    settle();
+    EXPECT_EQ(element(QStringLiteral("sLabel8"))->text(), QStringLiteral("範囲２"));
+    EXPECT_EQ(element(QStringLiteral("sLabel11"))->text(), QStringLiteral("3"));
+    EXPECT_EQ(fileBytes(resultFilePath(*state)).size(), 3 * RecordCodec::kResultLength);
+    EXPECT_EQ(programExit.requests, 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
