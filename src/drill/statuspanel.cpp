@@ -2,6 +2,7 @@
 
 #include "core/blanks.h"
 #include "core/catalogue.h"
+#include "core/dayclock.h"
 #include "core/sharedstate.h"
 #include "drill/drillview.h"
 #include "records/resulttables.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kSecondsPerDay = 24 * 60 * 60;
 constexpr int kLimitFactor = 5;
 
 int gaugeWidth(double units)
@@ -78,8 +78,5 @@ void StatusPanel::updateGauge(int elapsedSeconds, DrillDisplay& display) const
 
 QString StatusPanel::minutesSinceChosen(int pupilStartTime, const QTime& now)
 {
-    int seconds = now.msecsSinceStartOfDay() / 1000 - pupilStartTime;
-    if (seconds < 0)
-        seconds += kSecondsPerDay;
-    return QString::number(seconds / 60);
+    return QString::number(minutesSince(pupilStartTime, now));
 }

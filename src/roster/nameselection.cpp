@@ -1,6 +1,7 @@
 #include "roster/nameselection.h"
 
 #include "core/catalogue.h"
+#include "core/dayclock.h"
 #include "core/grades.h"
 #include "core/screennavigator.h"
 #include "core/sharedstate.h"
@@ -12,8 +13,6 @@
 #include "roster/pupilsummary.h"
 #include "roster/rosterreaders.h"
 #include "sound/soundcues.h"
-
-#include <cmath>
 
 QStringList gradeFilterEntries()
 {
@@ -187,9 +186,7 @@ void NameSelection::start()
         m_services.sound.playWrongCue();
         return;
     }
-    const QTime time = m_services.clock.now().time();
-    m_state.pupilStartTime =
-        static_cast<qint32>(std::nearbyint(time.msecsSinceStartOfDay() / 1000.0));
+    m_state.pupilStartTime = wholeSecondsOfDay(m_services.clock.now().time());
     m_state.pupilNo = static_cast<qint16>(pupilNo);
     m_state.pupilName = m_state.pupilNameByNo[pupilNo];
     m_state.currentGradeLabel = m_state.gradeLabelByNo[pupilNo];

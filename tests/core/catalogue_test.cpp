@@ -1,4 +1,5 @@
 #include "core/catalogue.h"
+#include "core/dayclock.h"
 #include "core/grades.h"
 #include "core/sharedstate.h"
 #include "fakenavigator.h"
@@ -58,12 +59,21 @@ TEST(Grades, MarksAndFilters)
     {
         const char* filter;
         int from, to; // the grades -3..12 that match
-    } cases[] = {{"全学年", -3, 12}, {"家族", -3, 12}, {"小学生全体", 1, 6}, {"中学生全体", 7, 9},
-                 {"小１", 1, 1},     {"小６", 6, 6},   {"中２", 8, 8},       {"高１", 1, 0},
-                 {"", 1, 0}};
+    } cases[] = {{"全学年", -3, 12},   {"家族", -3, 12}, {"小学生全体", 1, 6},
+                 {"中学生全体", 7, 9}, {"小１", 1, 1},   {"小６", 6, 6},
+                 {"中２", 8, 8},       {"高１", 1, 0},   {"", 1, 0}};
     for (const auto& c : cases)
         for (int n = -3; n <= 12; ++n)
             EXPECT_EQ(gradeMatchesFilter(n, QString::fromUtf8(c.filter)),
                       n >= c.from && n <= c.to ? 1 : 0)
                 << c.filter << " " << n;
+}
+
+TEST(DayClock, MinutesSinceThePupilWasChosen)
+{
+    const int chosen = wholeSecondsOfDay(QTime(9, 59, 59, 600)); // rounds up to 10:00:00
+    EXPECT_EQ(chosen, 36000);
+    EXPECT_EQ(minutesSince(chosen, QTime(9, 59, 59, 700)), 0); // the same moment, not a day
+    EXPECT_EQ(minutesSince(chosen, QTime(10, 2, 5)), 2);
+    EXPECT_EQ(minutesSince(wholeSecondsOfDay(QTime(23, 58)), QTime(0, 3)), 5);
 }
