@@ -22,7 +22,7 @@ const QString kGothicFamily = QStringLiteral("IPAPGothic");
 
 constexpr int kClockInterval = 1000; // sTimer1
 constexpr int kWhoWidth = 190;       // sLabel2 and sLabel14
-constexpr int kPupilNameWidth = 210; // sLabel7
+constexpr int kPupilNameWidth = 170; // sLabel7
 constexpr double kPupilNameSize = 20;
 constexpr double kSmallestNameSize = 12;
 constexpr int kMinuteInterval = 10000; // sTimer2
@@ -322,7 +322,10 @@ QWidget* DrillScreen::buildStatusPanel()
         return makeLabel(name, QString(), 18, true, panel);
     };
     m_levelLabel = value(QStringLiteral("sLabel8"));
-    m_levelLabel->setFont(sizedFont(16, true));
+    m_levelLabel->setFont(sizedFont(14, true));
+    // The longest caption, "範囲１０練", must show whole.
+    m_levelLabel->setMinimumWidth(
+        QFontMetrics(m_levelLabel->font()).horizontalAdvance(QStringLiteral("範囲１０練")));
     m_remainingLabel = value(QStringLiteral("sLabel9"));
     m_elapsedLabel = value(QStringLiteral("sLabel10"));
     m_levelCountLabel = value(QStringLiteral("sLabel11"));
