@@ -5,6 +5,7 @@
 #include <memory>
 
 class PageTarget;
+class QPainter;
 class TextMeasure;
 
 // One page on its way to the printer or into a PDF file. Dropping a document that was not
@@ -16,6 +17,10 @@ public:
     virtual PageTarget& page() = 0;
     // Sends the page to the printer or writes the file; false when that failed.
     virtual bool finish() = 0;
+    // For drawings that need more than page() offers: the painter on the sheet, whose origin
+    // is the sheet's corner, and further sheets. A document without them gives null and false.
+    virtual QPainter* painter() { return nullptr; }
+    virtual bool newPage() { return false; }
 };
 
 // The printer and PDF files, all on A4.

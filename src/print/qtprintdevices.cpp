@@ -29,6 +29,8 @@ public:
         m_finished = true;
         return m_painter.end();
     }
+    QPainter* painter() override { return &m_painter; }
+    bool newPage() override { return m_device && m_device->newPage(); }
     bool started() const { return m_target.has_value(); }
 
 protected:
@@ -36,6 +38,7 @@ protected:
     {
         if (!m_painter.begin(&device))
             return;
+        m_device = &device;
         const QSizeF paper = device.pageLayout().fullRectPixels(device.logicalDpiX()).size();
         m_target.emplace(m_painter, paper, portrait);
     }
@@ -45,6 +48,7 @@ protected:
 
 private:
     std::optional<PainterPageTarget> m_target;
+    QPagedPaintDevice* m_device = nullptr;
     bool m_finished = false;
 };
 
