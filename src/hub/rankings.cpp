@@ -35,12 +35,12 @@ std::vector<qint16> rankedPupils(const SharedState& state)
 }
 
 QString timeLine(const QString& rank, const QString& lead, const QString& name, qint32 key,
-                 const QString& end)
+                 const QString& end, const QString& noRecordRank)
 {
     if (key == kFailureMark)
         return rank + lead + name + QStringLiteral("*失敗*") + u' ' + end;
     if (key == kNoRecord)
-        return QStringLiteral("--") + lead + name + QStringLiteral("------") + u' ' + end;
+        return noRecordRank + lead + name + QStringLiteral("------") + u' ' + end;
     return rank + lead + name +
            HubText::lastChars(QStringLiteral("      ") + HubText::withLeadingBlank(key), 6) + u' ' +
            end;
@@ -95,6 +95,8 @@ Ranking rankItem(const SharedState& state, const ResultTables& tables,
         if (k > 1 && compared[k] != compared[k - 1])
             rank = k;
         const bool own = p == request.markedPupil;
+        if (own)
+            ranking.ownRank = rank;
         const int gradeNo = gradeNoOf(state, p);
         if (gradeMatchesFilter(gradeNo, request.gradeFilter) == 0)
             continue;
@@ -108,9 +110,10 @@ Ranking rankItem(const SharedState& state, const ResultTables& tables,
         const QString rankText = HubText::rankColumn(rank);
         if (own)
             ranking.ownLine = static_cast<int>(ranking.lines.size());
+        ranking.linePupils.push_back(p);
         if (timeView) {
-            ranking.lines.append(
-                timeLine(rankText, lead, name, static_cast<qint32>(compared[k]), end));
+            ranking.lines.append(timeLine(rankText, lead, name, static_cast<qint32>(compared[k]),
+                                          end, request.noRecordRank));
         } else {
             ranking.lines.append(rankText + lead + name + HubText::rightAligned(todayPoints, 3) +
                                  u'/' + HubText::rightAligned(tables.totalPoints.at(i, p), 5));

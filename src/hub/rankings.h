@@ -33,6 +33,8 @@ struct RankingRequest
     PointsPeriod period = PointsPeriod::AllTime;
     QString gradeFilter;
     int markedPupil = 0; // the pupil whose line carries "●"
+    // The rank field of a pupil without a time; the graph panel's twin writes "---".
+    QString noRecordRank = QStringLiteral("--");
 };
 
 // The lines of one item's ranking, and which of them belongs to the marked pupil (-1: none).
@@ -40,6 +42,10 @@ struct Ranking
 {
     QStringList lines;
     int ownLine = -1;
+    std::vector<int> linePupils; // the pupil of each line
+    // The marked pupil's rank among all ranked pupils, listed or not, uncut (the lines show
+    // two digits); 0 when the pupil is not ranked.
+    int ownRank = 0;
 };
 
 // Ranks every listed pupil on one item by best time or by points, with shared ranks for

@@ -4,6 +4,7 @@
 #include "core/grades.h"
 #include "core/sharedstate.h"
 #include "hub/hubtext.h"
+#include "hub/resultscan.h"
 #include "platform/clock.h"
 #include "platform/daynumber.h"
 #include "records/recordcodec.h"
@@ -11,38 +12,6 @@
 #include "records/resultstatistics.h"
 
 #include <algorithm>
-#include <cerrno>
-
-namespace {
-
-constexpr int kLength = RecordCodec::kResultLength;
-constexpr qint64 kChunkRecords = 512;
-
-// Closes the file on every way out.
-class OpenFile
-{
-public:
-    explicit OpenFile(FileCalls& calls) : m_calls(calls) {}
-    ~OpenFile()
-    {
-        if (fd >= 0)
-            m_calls.closeFile(fd);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int fd = -1;
-
-private:
-    FileCalls& m_calls;
-};
-
-Status unreadable(int error)
-{
-    return Status::failure(kUnreadableResultFileText + QStringLiteral("（") +
-                           FileCalls::errorText(error) + QStringLiteral("）"));
-}
-
-} // namespace
 
 int RecordListReader::gradeNoOf(int pupil) const
 {
@@ -108,58 +77,22 @@ RecordLists RecordListReader::read(RecordView view, const QString& gradeFilter,
     const int itemCount = std::max<int>(0, std::min<int>(m_state.itemCount, kMaxItemNo));
     lists.byItem.resize(static_cast<size_t>(itemCount) + 1);
 
-    OpenFile file(m_calls);
-    if (const int error = resultFileOpen(m_calls, resultFilePath(m_state),
-                                         FileCalls::Access::ReadOnly, &file.fd)) {
-        file.fd = -1;
-        lists.status = unreadable(error);
-        return lists;
-    }
-    qint64 length = 0;
-    if (const int error = m_calls.fileSize(file.fd, &length)) {
-        lists.status = unreadable(error);
-        return lists;
-    }
-    const qint64 all = length / kLength;
-    const qint64 first =
-        view != RecordView::Today && all > kNewestRecords ? all - kNewestRecords : 0;
-    const qint64 maximum = static_cast<qint64>(static_cast<double>(all - first + 1) * 1.1);
     const double today = DayNumber::fromDate(m_clock.now().date());
-    if (progress)
-        progress(0, maximum);
-
-    std::vector<char> chunk(static_cast<size_t>(kChunkRecords * kLength));
-    qint64 next = first;
-    while (next < all) {
-        const qint64 wanted = std::min(kChunkRecords, all - next) * kLength;
-        qint64 got = 0;
-        while (got < wanted) {
-            qint64 done = 0;
-            const int error = m_calls.readAt(file.fd, next * kLength + got, chunk.data() + got,
-                                             wanted - got, &done);
-            if (error == EINTR)
-                continue;
-            if (error) {
-                lists.byItem.assign(lists.byItem.size(), QStringList());
-                lists.status = unreadable(error);
-                return lists;
-            }
-            if (done == 0)
-                break; // the file became shorter while it was read
-            got += done;
-        }
-        const qint64 records = got / kLength;
-        for (qint64 k = 0; k < records; ++k) {
-            const ResultRecord record =
-                RecordCodec::decodeResultNumbers(chunk.data() + static_cast<size_t>(k) * kLength);
+    qint64 maximum = 0;
+    lists.status = scanResultFile(
+        m_calls, resultFilePath(m_state), view == RecordView::Today ? 0 : kNewestRecords,
+        [&](const ResultRecord& record) {
             if (listed(view, record, gradeFilter, today))
                 lists.byItem[static_cast<size_t>(record.itemNo)].append(lineFor(view, record));
-        }
-        next += records;
-        if (progress)
-            progress(next - first, maximum);
-        if (got < wanted)
-            break;
-    }
+        },
+        [&](qint64 done, qint64 count) {
+            if (done == 0)
+                maximum = static_cast<qint64>(static_cast<double>(count + 1) * 1.1);
+            if (progress)
+                progress(done, maximum);
+        });
+    // A list cut short by a read error would look complete.
+    if (!lists.status.ok())
+        lists.byItem.assign(lists.byItem.size(), QStringList());
     return lists;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hub/resultscan.h"
 #include "platform/filecalls.h"
 #include "platform/status.h"
 
@@ -60,5 +61,3 @@ private:
     FileCalls& m_calls;
     const Clock& m_clock;
 };
-
-inline const QString kUnreadableResultFileText = QStringLiteral("成績ファイルを読めませんでした");
