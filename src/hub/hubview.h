@@ -53,11 +53,9 @@ public:
     virtual void selectPeriod(int period) = 0;    // Option1(period)
     virtual void setPeriodCaption(int period, const QString& caption) = 0;
     virtual void setPeriodThreeEnabled(bool enabled) = 0;
-    virtual void setRecordsBoxVisible(bool visible) = 0;   // Combo2
-    virtual void setBackEnabled(bool enabled) = 0;         // Command1
-    virtual void setGraphButtonVisible(bool visible) = 0;  // Command17
-    virtual void setGraphPanelVisible(bool visible) = 0;   // the graph panel
-    virtual void setTeacherPrintVisible(bool visible) = 0; // the graph panel's print button
+    virtual void setRecordsBoxVisible(bool visible) = 0;  // Combo2
+    virtual void setBackEnabled(bool enabled) = 0;        // Command1
+    virtual void setGraphButtonVisible(bool visible) = 0; // Command17
 
     virtual void setWaitPanelVisible(bool visible) = 0;    // Picture2
     virtual void setWaitProgressVisible(bool visible) = 0; // ProgressBar1

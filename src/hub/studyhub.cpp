@@ -28,8 +28,10 @@ const QString kAllTimeHeading = QStringLiteral("今まで");
 
 StudyHub::StudyHub(StudyHubServices services, HubView& view)
     : m_state(services.state), m_services(std::move(services)), m_view(view),
-      m_recordLists(m_state, m_services.records.fileCalls(), m_services.clock)
+      m_recordLists(m_state, m_services.records.fileCalls(), m_services.clock),
+      m_graphPanel(m_state, m_services.records, m_services.clock, m_services.messages)
 {
+    m_graphPanel.setPaper(m_services.hooks.graphPaper.get());
 }
 
 int StudyHub::itemCount() const
@@ -128,7 +130,7 @@ void StudyHub::refreshHub()
 {
     ResultTables& tables = m_services.records.tables();
 
-    m_view.setTeacherPrintVisible(m_state.pupilName.contains(QStringLiteral("先生")));
+    m_graphPanel.setPrintAllowed(m_state.pupilName.contains(QStringLiteral("先生")));
 
     // Minutes since the pupil was chosen; past midnight the day's seconds start again.
     const int nowSeconds = m_services.clock.now().time().msecsSinceStartOfDay() / 1000;
@@ -298,7 +300,7 @@ void StudyHub::setBackEnabled(bool enabled)
 void StudyHub::viewSwitchStarts()
 {
     m_view.setGraphButtonVisible(false);
-    m_view.setGraphPanelVisible(false);
+    m_graphPanel.close();
     setBackEnabled(false);
     for (int i = 1; i <= itemCount(); ++i)
         m_view.setListVisible(i, false);
@@ -492,6 +494,5 @@ void StudyHub::recordsBoxChosen()
 
 void StudyHub::graphRequested()
 {
-    if (m_services.hooks.openGraphPanel)
-        m_services.hooks.openGraphPanel();
+    m_graphPanel.open({m_graphPupils, m_graphItems, m_graphPupil, m_gradeFilter, m_pointsPeriod});
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "hub/graphpanel.h"
 #include "hub/rankings.h"
 #include "hub/recordlists.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
+#include <memory>
 #include <vector>
 
 class Clock;
@@ -16,10 +17,12 @@ class Records;
 class ScreenNavigator;
 struct SharedState;
 
-// Windows above this folder, opened on request.
+// What the hub takes from above its folder; where a hook is left empty, the hub's screen uses
+// the system's own.
 struct StudyHubHooks
 {
-    std::function<void()> openGraphPanel; // "グラフ"
+    // The printer and PDF files of the graph panel.
+    std::shared_ptr<GraphPaper> graphPaper;
 };
 
 // The services the hub uses. The records object computes the statistics; its file calls
@@ -84,6 +87,8 @@ public:
     const QStringList& graphPupilList() const { return m_graphPupils; }
     const QStringList& graphItemList() const { return m_graphItems; }
     int graphPupil() const { return m_graphPupil; }
+    GraphPanel& graphPanel() { return m_graphPanel; }
+    const GraphPanel& graphPanel() const { return m_graphPanel; }
 
 private:
     int itemCount() const;
@@ -109,6 +114,7 @@ private:
     StudyHubServices m_services;
     HubView& m_view;
     RecordListReader m_recordLists;
+    GraphPanel m_graphPanel;
 
     bool m_hubBusy = false;
     bool m_backEnabled = true;

@@ -2,6 +2,8 @@
 
 #include "core/listfont.h"
 #include "core/sharedstate.h"
+#include "hub/graphpanelwidget.h"
+#include "hub/paintergraphcanvas.h"
 #include "roster/accentcolour.h"
 
 #include <QButtonGroup>
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -101,6 +104,22 @@ StudyHubScreen::StudyHubScreen(StudyHubServices services, QWidget* parent)
     buildElements();
     connectElements();
     watchKeys(this);
+
+    // Made after the key watch: what is typed into the panel's lists stays there.
+    m_graphPanel = new GraphPanelWidget(m_logic.graphPanel(), this);
+    m_logic.graphPanel().setView(m_graphPanel);
+    m_graphPaper = services.hooks.graphPaper;
+    if (!m_graphPaper) {
+        m_graphPaper = std::make_shared<QtGraphPaper>();
+        m_logic.graphPanel().setPaper(m_graphPaper.get());
+    }
+}
+
+StudyHubScreen::~StudyHubScreen()
+{
+    // The panel talks to the logic until it is gone; the logic goes before the children.
+    m_logic.graphPanel().setView(nullptr);
+    delete std::exchange(m_graphPanel, nullptr);
 }
 
 void StudyHubScreen::watchKeys(QWidget* widget)
@@ -349,7 +368,8 @@ bool StudyHubScreen::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_columnArea && event->type() == QEvent::Resize)
         layoutColumns();
-    if (event->type() == QEvent::KeyPress) {
+    // The graph panel covers the columns: their keys would start a drill from under it.
+    if (event->type() == QEvent::KeyPress && !(m_graphPanel && m_graphPanel->isVisible())) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const QChar key = text.size() == 1 ? text.at(0) : QChar();
         if (m_logic.keyPressed(key))
@@ -378,6 +398,10 @@ void StudyHubScreen::layoutPanels()
     m_waitPanel->setGeometry(rect());
     const QRect area = m_columnArea->geometry();
     m_rankingPanel->setGeometry(area.center().x() - 320, area.top() + 120, 640, 170);
+    if (m_graphPanel) {
+        const int top = m_heading->geometry().top();
+        m_graphPanel->setGeometry(area.left(), top, area.width(), height() - top - 8);
+    }
 }
 
 void StudyHubScreen::layoutColumns()
@@ -581,16 +605,6 @@ void StudyHubScreen::setBackEnabled(bool enabled)
 void StudyHubScreen::setGraphButtonVisible(bool visible)
 {
     m_graph->setVisible(visible);
-}
-
-void StudyHubScreen::setGraphPanelVisible(bool visible)
-{
-    m_graphPanelShown = visible;
-}
-
-void StudyHubScreen::setTeacherPrintVisible(bool visible)
-{
-    m_teacherPrint = visible;
 }
 
 void StudyHubScreen::setWaitPanelVisible(bool visible)

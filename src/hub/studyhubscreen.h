@@ -5,8 +5,10 @@
 #include "hub/studyhub.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
+class GraphPanelWidget;
 class QButtonGroup;
 class QComboBox;
 class QFrame;
@@ -23,12 +25,14 @@ class QScrollBar;
 // `Option1_1`..`Option1_3`, `HScroll1`, `Picture2` with `ProgressBar1`, `Picture6` with
 // `ProgressBar2`, `Command17`, `List6`, and per item i `Label1_i`, `Label3_i`, `Command4_i`,
 // `Text1_i`, `Label7_i`..`Label10_i`, `Label14_i`, `Label15_i`, `List5_i`, `Command3_i` and
-// `Command2_i`. Every click and key goes to the logic.
+// `Command2_i`, and the graph panel `Picture11` (see GraphPanelWidget). Every click and key
+// goes to the logic.
 class StudyHubScreen : public Screen, private HubView
 {
     Q_OBJECT
 public:
     explicit StudyHubScreen(StudyHubServices services, QWidget* parent = nullptr);
+    ~StudyHubScreen() override;
 
     void load() override;
     void activate() override;
@@ -36,7 +40,8 @@ public:
 
     StudyHub& logic() { return m_logic; }
     // Whether the graph panel's print button is for this pupil (a teacher).
-    bool teacherPrintVisible() const { return m_teacherPrint; }
+    bool teacherPrintVisible() const { return m_logic.graphPanel().printAllowed(); }
+    GraphPanelWidget* graphPanel() const { return m_graphPanel; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,8 +91,6 @@ private:
     void setRecordsBoxVisible(bool visible) override;
     void setBackEnabled(bool enabled) override;
     void setGraphButtonVisible(bool visible) override;
-    void setGraphPanelVisible(bool visible) override;
-    void setTeacherPrintVisible(bool visible) override;
     void setWaitPanelVisible(bool visible) override;
     void setWaitProgressVisible(bool visible) override;
     void setRankingPanelVisible(bool visible) override;
@@ -105,8 +108,7 @@ private:
 
     StudyHub m_logic;
     QString m_caption;
-    bool m_teacherPrint = false;
-    bool m_graphPanelShown = false;
+    std::shared_ptr<GraphPaper> m_graphPaper; // the system's, unless the hooks bring one
 
     QPushButton* m_back = nullptr;            // Command1
     QLabel* m_title = nullptr;                // Label11
@@ -130,6 +132,7 @@ private:
     QProgressBar* m_waitProgress = nullptr;    // ProgressBar1
     QFrame* m_rankingPanel = nullptr;          // Picture6
     QProgressBar* m_rankingProgress = nullptr; // ProgressBar2
+    GraphPanelWidget* m_graphPanel = nullptr;  // Picture11
 
     std::vector<Column> m_columns; // index 0 unused
     int m_pitchTwips = 0;

@@ -197,8 +197,6 @@ public:
     void setRecordsBoxVisible(bool visible) override { recordsBoxVisible = visible; }
     void setBackEnabled(bool enabled) override { backEnabled = enabled; }
     void setGraphButtonVisible(bool visible) override { graphButtonVisible = visible; }
-    void setGraphPanelVisible(bool visible) override { graphPanelVisible = visible; }
-    void setTeacherPrintVisible(bool visible) override { teacherPrintVisible = visible; }
     void setWaitPanelVisible(bool visible) override
     {
         waitPanelVisible = visible;
@@ -239,8 +237,6 @@ public:
     bool recordsBoxVisible = true;
     bool backEnabled = true;
     bool graphButtonVisible = false;
-    bool graphPanelVisible = false;
-    bool teacherPrintVisible = false;
     bool waitPanelVisible = false;
     bool waitProgressVisible = true;
     bool rankingPanelVisible = false;

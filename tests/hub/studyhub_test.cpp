@@ -301,15 +301,12 @@ TEST_F(StudyHubTest, PersonalTimesShowTheGraphButtonAndFillThePanelsLists)
     EXPECT_EQ(hub->graphItemList().size(), 20);
     EXPECT_EQ(hub->graphPupil(), 9);
 
-    int opened = 0;
-    hooks.openGraphPanel = [&opened] { ++opened; };
-    showHub();
-    hub->displayKindChosen(StudyHub::PersonalTimesDisplay);
     hub->graphRequested();
-    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(hub->graphPanel().isOpen());
+    EXPECT_EQ(hub->graphPanel().panelPupil(), 9);
     hub->displayKindChosen(StudyHub::PointsDisplay);
     EXPECT_FALSE(view.graphButtonVisible);
-    EXPECT_FALSE(view.graphPanelVisible);
+    EXPECT_FALSE(hub->graphPanel().isOpen());
 }
 
 TEST_F(StudyHubTest, TheGradeFilterRebuildsTheSelectedView)
@@ -379,7 +376,7 @@ TEST_F(StudyHubTest, HeaderLinesFollowThePupilTheClockAndTheTitle)
     clock.current = QDateTime(QDate(2026, 4, 11), QTime(0, 10, 30));
     state->contentName = QStringLiteral("四字熟語ドリル・練習帳");
     showHub();
-    EXPECT_TRUE(view.teacherPrintVisible);
+    EXPECT_TRUE(hub->graphPanel().printAllowed());
     EXPECT_EQ(view.pupilLine, "小３ 山田先生");
     EXPECT_EQ(view.minutesLine, "起動後20分");
     EXPECT_EQ(view.titlePointSize, 20);
