@@ -2,6 +2,7 @@
 
 #include "core/blanks.h"
 #include "core/catalogue.h"
+#include "core/dayclock.h"
 #include "core/screennavigator.h"
 #include "core/sharedstate.h"
 #include "hub/hubview.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int kPracticeTargetSeconds = 600;
 constexpr qint32 kNoScoreGoal = 9999;
-constexpr int kSecondsPerDay = 86400;
 
 const QString kTodayHeading = QStringLiteral("今日");
 const QString kAllTimeHeading = QStringLiteral("今まで");
@@ -132,12 +132,10 @@ void StudyHub::refreshHub()
 
     m_graphPanel.setPrintAllowed(m_state.pupilName.contains(QStringLiteral("先生")));
 
-    // Minutes since the pupil was chosen; past midnight the day's seconds start again.
-    const int nowSeconds = m_services.clock.now().time().msecsSinceStartOfDay() / 1000;
-    int elapsed = nowSeconds - m_state.pupilStartTime;
-    if (elapsed < 0)
-        elapsed += kSecondsPerDay;
-    m_view.setMinutesLine(QStringLiteral("起動後") + QString::number(elapsed / 60) + u'分');
+    m_view.setMinutesLine(
+        QStringLiteral("起動後") +
+        QString::number(minutesSince(m_state.pupilStartTime, m_services.clock.now().time())) +
+        u'分');
 
     m_hubBusy = false;
     // Back from a drill started by a caption click the hub is still loaded: it may start
