@@ -331,6 +331,10 @@ QWidget* DrillScreen::buildStatusPanel()
     m_levelCountLabel = value(QStringLiteral("sLabel11"));
     m_todayCountLabel = value(QStringLiteral("sLabel12"));
     m_minutesLabel = value(QStringLiteral("sLabel13"));
+    for (QLabel* count :
+         {m_remainingLabel, m_elapsedLabel, m_levelCountLabel, m_todayCountLabel, m_minutesLabel})
+        count->setMinimumWidth(
+            QFontMetrics(count->font()).horizontalAdvance(QStringLiteral("000")));
 
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
