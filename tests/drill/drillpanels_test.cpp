@@ -1,6 +1,7 @@
 #include "drill/statuspanel.h"
 #include "drillfixture.h"
 #include "platform/daynumber.h"
+#include "testresults.h"
 
 #include <QTime>
 
@@ -215,23 +216,14 @@ TEST_F(StatusPanelTest, AZeroLimitTimeGivesAnEmptyGaugeNotADivisionByZero)
 TEST_F(StatusPanelTest, WhoWhatAndTodaysAttemptsOfATest)
 {
     const double today = DayNumber::fromDate(clock.now().date());
-    QByteArray bytes;
-    const auto add = [&](int pupil, int item, qint32 seconds, double date) {
-        ResultRecord record;
-        record.date = date;
-        record.time = 0.4;
-        record.pupilNo = static_cast<qint16>(pupil);
-        record.itemNo = static_cast<qint16>(item);
-        record.result = seconds;
-        bytes += RecordCodec::encodeResult(record);
-    };
-    add(7, 4, 50, today);
-    add(7, 4, 99999, today); // a time-over is no attempt
-    add(7, 4, 60, today);
-    add(7, 2, 70, today);
-    add(7, 4, 40, today - 1);
-    add(8, 4, 40, today);
-    inst.writeBytes(QStringLiteral("prog/") + kResultFileName, bytes);
+    writeResultFile(inst, {
+                              testResult(7, 4, 50, today),
+                              testResult(7, 4, 99999, today), // a time-over is no attempt
+                              testResult(7, 4, 60, today),
+                              testResult(7, 2, 70, today),
+                              testResult(7, 4, 40, today - 1),
+                              testResult(8, 4, 40, today),
+                          });
     records.computeStatistics();
 
     const DrillDisplay display = setUp();

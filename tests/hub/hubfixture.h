@@ -12,6 +12,8 @@
 #include "records/resultfiles.h"
 #include "scriptedfilecalls.h"
 #include "testinstallation.h"
+#include "testitems.h"
+#include "testresults.h"
 
 #include <QFile>
 #include <QStringList>
@@ -49,17 +51,7 @@ public:
         state->schoolYear = 2026;
         state->gradeFilterText = QStringLiteral("全学年");
         fillCatalogue(*state);
-        for (int i = 1; i <= 20; ++i) {
-            state->itemTargetTime[i] = 60;
-            state->itemLimitTime[i] = 120;
-            state->itemRequiredScore[i] = 30;
-            state->itemRequiredCount[i] = 3;
-            state->itemField5[i] = 2.0f;
-            state->itemText6[i] = QStringLiteral("3");
-            state->itemText7[i] = QStringLiteral("30");
-            state->itemText8[i] = QStringLiteral("7");
-            state->itemText9[i] = QStringLiteral("30");
-        }
+        setEveryItem(*state, {}, 20);
     }
 
     // A listed pupil at the next roster line.
@@ -84,21 +76,12 @@ public:
     static ResultRecord result(int pupil, int item, qint32 seconds, double date,
                                const QTime& time = QTime(9, 5))
     {
-        ResultRecord record;
-        record.date = date;
-        record.time = DayNumber::fromTime(time);
-        record.pupilNo = static_cast<qint16>(pupil);
-        record.itemNo = static_cast<qint16>(item);
-        record.result = seconds;
-        return record;
+        return testResult(pupil, item, seconds, date, DayNumber::fromTime(time));
     }
 
     void writeResults(const std::vector<ResultRecord>& records) const
     {
-        QByteArray bytes;
-        for (const ResultRecord& record : records)
-            bytes += RecordCodec::encodeResult(record);
-        inst.writeBytes(QStringLiteral("prog/") + kResultFileName, bytes);
+        writeResultFile(inst, records);
     }
 
     TestInstallation inst;

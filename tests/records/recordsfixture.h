@@ -8,6 +8,8 @@
 #include "records/resultfiles.h"
 #include "scriptedfilecalls.h"
 #include "testinstallation.h"
+#include "testitems.h"
+#include "testresults.h"
 
 #include <QFile>
 
@@ -29,14 +31,7 @@ protected:
         state->commonFolder = inst.programDir() + QStringLiteral("/../files/");
         state->schoolCode = QStringLiteral("12345");
         state->contentName = QStringLiteral("Sorawa");
-        for (int i = 1; i <= kMaxItemNo; ++i) {
-            state->itemTargetTime[i] = 60;
-            state->itemField5[i] = 2.0f;
-            state->itemText8[i] = QStringLiteral("7");
-            state->itemText9[i] = QStringLiteral("30");
-            state->itemRequiredCount[i] = 3;
-            state->itemRequiredScore[i] = 30;
-        }
+        setEveryItem(*state, {});
     }
 
     double today() const { return DayNumber::fromDate(clock.current.date()); }
@@ -52,23 +47,14 @@ protected:
 
     static ResultRecord result(int pupil, int item, qint32 seconds, double date)
     {
-        ResultRecord record;
-        record.date = date;
-        record.time = 0.5;
-        record.pupilNo = static_cast<qint16>(pupil);
-        record.itemNo = static_cast<qint16>(item);
-        record.result = seconds;
+        ResultRecord record = testResult(pupil, item, seconds, date, 0.5);
         record.setSchoolCode(QStringLiteral("12345"));
         return record;
     }
 
     void writeResultFile(const std::vector<ResultRecord>& records, const QByteArray& tail = {})
     {
-        QByteArray bytes;
-        bytes.reserve(static_cast<qsizetype>(records.size()) * RecordCodec::kResultLength);
-        for (const ResultRecord& record : records)
-            bytes += RecordCodec::encodeResult(record);
-        inst.writeBytes(QStringLiteral("prog/") + kResultFileName, bytes + tail);
+        ::writeResultFile(inst, records, tail);
     }
 
     // The drill just finished: the current pupil, item and result.

@@ -12,6 +12,8 @@
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
 #include "testinstallation.h"
+#include "testitems.h"
+#include "testresults.h"
 
 #include <gtest/gtest.h>
 
@@ -50,17 +52,9 @@ protected:
         state->soundFolder = inst.filesDir() + u'/';
         state->contentName = QStringLiteral("Sorawa");
         fillCatalogue(*state);
-        for (int i = 1; i <= kMaxItemNo; ++i) {
-            state->itemTargetTime[i] = 60;
-            state->itemLimitTime[i] = 120;
-            state->itemField5[i] = 10.0f;
-            state->itemText6[i] = QStringLiteral("0");
-            state->itemText7[i] = QStringLiteral("0");
-            state->itemText8[i] = QStringLiteral("7");
-            state->itemText9[i] = QStringLiteral("30");
-            state->itemRequiredCount[i] = 3;
-            state->itemRequiredScore[i] = 30;
-        }
+        setEveryItem(
+            *state,
+            {.multiplier = 10.0f, .text6 = QStringLiteral("0"), .text7 = QStringLiteral("0")});
         state->pupilNo = kPupil;
         state->pupilName = QStringLiteral(" 山田　花子          ");
         inst.writeText(QStringLiteral("files/新音ファイル.txt"),
@@ -77,17 +71,11 @@ protected:
     // Earlier results, written straight to the result file.
     void writeEarlier(const std::vector<std::tuple<int, int, qint32, int>>& results)
     {
-        QByteArray bytes;
-        for (const auto& [pupil, item, seconds, daysAgo] : results) {
-            ResultRecord record;
-            record.date = DayNumber::fromDate(clock.current.date().addDays(-daysAgo));
-            record.time = 0.4;
-            record.pupilNo = static_cast<qint16>(pupil);
-            record.itemNo = static_cast<qint16>(item);
-            record.result = seconds;
-            bytes += RecordCodec::encodeResult(record);
-        }
-        inst.writeBytes(QStringLiteral("prog/") + kResultFileName, bytes);
+        std::vector<ResultRecord> records;
+        for (const auto& [pupil, item, seconds, daysAgo] : results)
+            records.push_back(
+                testResult(pupil, item, seconds, dayNumberBefore(clock.current.date(), daysAgo)));
+        writeResultFile(inst, records);
     }
 
     // The drill of the current pupil on an item ends with a result.

@@ -11,6 +11,7 @@
 #include "rosterfixture.h"
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
+#include "testresults.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -45,20 +46,11 @@ protected:
 
     void writeResults(const QList<ResultRecord>& results) const
     {
-        QByteArray bytes;
-        for (const ResultRecord& record : results)
-            bytes += RecordCodec::encodeResult(record);
-        inst.writeBytes(QStringLiteral("prog/成績累積データ.dat"), bytes);
+        writeResultFile(inst, {results.begin(), results.end()});
     }
     ResultRecord result(int pupil, int item, qint32 seconds, int daysAgo) const
     {
-        ResultRecord record;
-        record.date = DayNumber::fromDate(clock.current.date().addDays(-daysAgo));
-        record.time = 0.4;
-        record.pupilNo = static_cast<qint16>(pupil);
-        record.itemNo = static_cast<qint16>(item);
-        record.result = seconds;
-        return record;
+        return testResult(pupil, item, seconds, dayNumberBefore(clock.current.date(), daysAgo));
     }
     QListWidget* showList()
     {
