@@ -10,6 +10,7 @@
 #include "records/recordcodec.h"
 #include "records/records.h"
 #include "records/resultfiles.h"
+#include "recordsenvironment.h"
 #include "scriptedfilecalls.h"
 #include "testinstallation.h"
 #include "testitems.h"
@@ -35,7 +36,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 // selection screen leaves it: the roster tables filled, a pupil chosen, the grade filter
 // "全学年". Today is Friday 10 April 2026, 10:00; the school year starts in April, so a pupil
 // born in 2017 is in grade 3. Every test item has target time 60 and multiplier 2.
-class HubFixture
+class HubFixture : public RecordsEnvironment
 {
 public:
     HubFixture()
@@ -84,14 +85,6 @@ public:
         writeResultFile(inst, records);
     }
 
-    TestInstallation inst;
-    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
-    ManualClock clock;
-    InstantSleeper sleeper;
-    FakeMessageBox messages;
-    FakeProgramExit exit;
-    ScriptedFileCalls calls;
-    Records records{*state, clock, sleeper, messages, exit, &calls};
     FakeNavigator navigator;
 };
 

@@ -6,6 +6,7 @@
 #include "records/recordcodec.h"
 #include "records/records.h"
 #include "records/resultfiles.h"
+#include "recordsenvironment.h"
 #include "scriptedfilecalls.h"
 #include "testinstallation.h"
 #include "testitems.h"
@@ -22,7 +23,7 @@
 // (10 April 2026, 10:00), a sleeper that only counts, message and exit fakes, and file calls
 // that a test can make fail. Every item has target time 60, multiplier 2, windows of 7 and
 // 30 days, and needs 3 attempts and 30 points to be mastered.
-class RecordsTest : public ::testing::Test
+class RecordsTest : public ::testing::Test, protected RecordsEnvironment
 {
 protected:
     RecordsTest()
@@ -65,13 +66,5 @@ protected:
         state->drillResult = seconds;
     }
 
-    TestInstallation inst;
-    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
-    ManualClock clock;
-    InstantSleeper sleeper;
-    FakeMessageBox messages;
-    FakeProgramExit exit;
-    ScriptedFileCalls calls;
-    Records records{*state, clock, sleeper, messages, exit, &calls};
     ResultTables& tables = records.tables();
 };
