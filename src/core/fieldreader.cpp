@@ -28,6 +28,8 @@ bool FieldReader::open(const QString& path, FieldReader& reader)
 
 bool FieldReader::atEnd() const
 {
+    if (m_valueAfterComma)
+        return false;
     // Trailing blanks and line ends hold no further value.
     for (qsizetype i = m_pos; i < m_text.size(); ++i) {
         const QChar c = m_text.at(i);
@@ -46,11 +48,13 @@ void FieldReader::skipBlanks()
 void FieldReader::skipSeparator()
 {
     skipBlanks();
+    m_valueAfterComma = false;
     if (m_pos >= m_text.size())
         return;
     const QChar c = m_text.at(m_pos);
     if (c == u',') {
         ++m_pos;
+        m_valueAfterComma = true;
     } else if (c == u'\r') {
         ++m_pos;
         if (m_pos < m_text.size() && m_text.at(m_pos) == u'\n')

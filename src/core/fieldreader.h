@@ -28,5 +28,7 @@ private:
 
     QString m_text;
     qsizetype m_pos = 0;
+    // A comma promises one more value, even when only line ends or the file's end follow it.
+    bool m_valueAfterComma = false;
     bool m_pastEnd = false;
 };

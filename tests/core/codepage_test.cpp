@@ -47,6 +47,23 @@ TEST(FieldReader, ReadingPastTheEndIsFlagged)
     EXPECT_TRUE(reader.pastEnd());
 }
 
+TEST(FieldReader, ACommaBeforeTheEndGivesOneMoreEmptyValueAsInTheMiddle)
+{
+    const auto values = [](const char* bytes) {
+        FieldReader reader{QByteArray(bytes)};
+        QStringList read;
+        while (!reader.atEnd())
+            read << reader.readValue();
+        return read;
+    };
+    const QStringList aAndEmpty{QStringLiteral("a"), QString()};
+    EXPECT_EQ(values("a,\r\nb").mid(0, 2), aAndEmpty);
+    EXPECT_EQ(values("a,"), aAndEmpty);
+    EXPECT_EQ(values("a,\r\n"), aAndEmpty);
+    EXPECT_EQ(values("a, \r\n\r\n"), aAndEmpty);
+    EXPECT_EQ(values("a\r\n"), QStringList{QStringLiteral("a")});
+}
+
 TEST(FieldReader, LeadingNumberRule)
 {
     const struct
