@@ -14,6 +14,7 @@ namespace {
 constexpr int kSettingsValueCount = 10;
 constexpr int kTimeTableValuesPerItem = 12;
 constexpr int kItemsNeedingTimes = 20;
+constexpr int kLargestMultiplier = 1000;
 
 Status missingFile(const QString& fileName, const QString& path)
 {
@@ -23,10 +24,11 @@ Status missingFile(const QString& fileName, const QString& path)
 
 Status shortFile(const QString& fileName, const QString& path, int needed)
 {
-    return Status::failure(QStringLiteral("設定ファイル「%1」の値が足りません（%2個必要です）。\n場所：%3")
-                               .arg(fileName)
-                               .arg(needed)
-                               .arg(path));
+    return Status::failure(
+        QStringLiteral("設定ファイル「%1」の値が足りません（%2個必要です）。\n場所：%3")
+            .arg(fileName)
+            .arg(needed)
+            .arg(path));
 }
 
 // Reads exactly count values, or fails naming the file.
@@ -44,8 +46,7 @@ Status readValues(const QString& folder, const QString& fileName, int count, QLi
     return Status::success();
 }
 
-template <typename Int>
-Int toInteger(const QString& text)
+template <typename Int> Int toInteger(const QString& text)
 {
     // Whole numbers are rounded, halves to the even number, and kept within the type.
     const double value = std::nearbyint(FieldReader::leadingNumber(text));
@@ -107,7 +108,8 @@ Status readItemTimeTable(SharedState& state, const QString& fileName)
             v.append(reader.readValue());
         if (v.size() < kTimeTableValuesPerItem)
             return Status::failure(
-                QStringLiteral("設定ファイル「%1」の項目%2の値が足りません（1項目に12個必要です）。\n場所：%3")
+                QStringLiteral(
+                    "設定ファイル「%1」の項目%2の値が足りません（1項目に12個必要です）。\n場所：%3")
                     .arg(fileName)
                     .arg(item)
                     .arg(path));
@@ -129,13 +131,26 @@ Status readItemTimeTable(SharedState& state, const QString& fileName)
 
 Status checkItemTimeTable(const SharedState& state)
 {
+    const QString path = state.dataFolder + kItemTimeTableFileName;
     for (int item = 1; item <= kItemsNeedingTimes; ++item) {
         if (state.itemTargetTime[item] <= 0 || state.itemLimitTime[item] <= 0)
             return Status::failure(
-                QStringLiteral("設定ファイル「%1」の項目%2に目標タイムと制限タイム（1以上）がありません。\n場所：%3")
+                QStringLiteral("設定ファイル「%1」の項目%"
+                               "2に目標タイムと制限タイム（1以上）がありません。\n場所：%3")
                     .arg(kItemTimeTableFileName)
                     .arg(item)
-                    .arg(state.dataFolder + kItemTimeTableFileName));
+                    .arg(path));
+    }
+    // Points are the multiplier times at most 55 a test, summed over thousands of tests.
+    for (int item = 1; item <= kMaxItemNo; ++item) {
+        const float multiplier = state.itemField5[item];
+        if (!std::isfinite(multiplier) || multiplier < 0 || multiplier > kLargestMultiplier)
+            return Status::failure(QStringLiteral("設定ファイル「%1」の項目%2のポイント倍率は0から%"
+                                                  "3までにしてください。\n場所：%4")
+                                       .arg(kItemTimeTableFileName)
+                                       .arg(item)
+                                       .arg(kLargestMultiplier)
+                                       .arg(path));
     }
     return Status::success();
 }

@@ -25,5 +25,5 @@ void splitSchoolNameAndCode(SharedState& state, const QString& value);
 Status readItemTimeTable(SharedState& state, const QString& fileName);
 
 // Items 1..20 need a target and a limit time above 0: the drill divides by them and ends at
-// once when the limit is 0.
+// once when the limit is 0. Every item's points multiplier lies within 0..1000.
 Status checkItemTimeTable(const SharedState& state);

@@ -120,7 +120,7 @@ void GraphDataReader::rank(GraphItem& block, const GraphRequest& request) const
     // or no points today in today's order).
     block.ownPoints = m_tables.totalPoints.at(i, pupil);
     for (const int listed : points.linePupils) {
-        const qint32 total = m_tables.totalPoints.at(i, listed);
+        const qint64 total = m_tables.totalPoints.at(i, listed);
         if (total > 0) {
             ++block.pupilsWithPoints;
             block.pointsSum += total;

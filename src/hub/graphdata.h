@@ -43,7 +43,7 @@ struct GraphItem
     qint32 overallBest = kNoTime; // the best time of all pupils
     int ownTimeRank = 0;          // 0: the pupil has no time to rank
     int ownPointsRank = 0;        // 0: the pupil is not ranked
-    qint32 ownPoints = 0;         // all-time points
+    qint64 ownPoints = 0;         // all-time points
     int pupilsWithPoints = 0;     // listed pupils with all-time points above 0
     qint64 pointsSum = 0;         // their all-time points
 };

@@ -100,7 +100,7 @@ Ranking rankItem(const SharedState& state, const ResultTables& tables,
         const int gradeNo = gradeNoOf(state, p);
         if (gradeMatchesFilter(gradeNo, request.gradeFilter) == 0)
             continue;
-        const qint32 todayPoints = tables.todayPoints.at(i, p);
+        const qint64 todayPoints = tables.todayPoints.at(i, p);
         if (todayOrder && todayPoints == 0)
             continue;
         const QString lead = own ? QStringLiteral("●") : gradeMark(gradeNo);

@@ -44,17 +44,18 @@ struct ResultTables
     const LoadedRecord& loadedRecord(int j) const { return loaded.at(static_cast<size_t>(j - 1)); }
 
     // Filled by the statistics. Counts leave out results of 6000 seconds or more; time sums
-    // and points take every result.
+    // and points take every result. Point sums are 64-bit: a large multiplier times thousands
+    // of records must not overflow.
     ItemPupilTable<qint16> attemptCount;
     ItemPupilTable<qint32> timeSum;
     ItemPupilTable<float> averageTime;
-    ItemPupilTable<qint32> totalPoints;
+    ItemPupilTable<qint64> totalPoints;
     ItemPupilTable<qint16> recentCountA; // within the last itemText8 days
-    ItemPupilTable<qint32> recentPointsA;
+    ItemPupilTable<qint64> recentPointsA;
     ItemPupilTable<qint16> recentCountB; // within the last itemText9 days
-    ItemPupilTable<qint32> recentPointsB;
+    ItemPupilTable<qint64> recentPointsB;
     ItemPupilTable<float> todayCount;
     ItemPupilTable<float> todayTimeSum;
-    ItemPupilTable<qint32> todayPoints;
+    ItemPupilTable<qint64> todayPoints;
     ItemPupilTable<float> todayAverage;
 };

@@ -96,6 +96,51 @@ TEST_F(Startup, ZeroLimitTimeStopsWithAMessageNamingTheItem)
     expectStoppedNaming(QStringLiteral("タイム回数データ.txt"), QStringLiteral("項目7"));
 }
 
+TEST_F(Startup, FilesWhoseLastValueIsLeftEmptyAfterACommaStart)
+{
+    // As spreadsheet programs save them: unused values left empty, with or without a final
+    // line end.
+    for (const QString& lastLineEnd : {QStringLiteral("\n"), QString()}) {
+        inst.writeValidSettings();
+        inst.writeText(QStringLiteral("prog/設定.txt"),
+                       QStringLiteral("1,0,0,0,0,0,0,0,0,") + lastLineEnd);
+        inst.writeText(QStringLiteral("files/共通データ.txt"),
+                       QStringLiteral("4,\"12345テスト教室\",1,0,,,,,,") + lastLineEnd);
+        inst.writeText(QStringLiteral("prog/タイム回数データ.txt"),
+                       TestInstallation::timeTableText(19) +
+                           QStringLiteral("120,220,30,3,1.5,3,30,7,30,,,") + lastLineEnd);
+        state = std::make_unique<SharedState>();
+        ASSERT_TRUE(start()) << messages.shown.value(0).text.toStdString();
+        EXPECT_EQ(state->layoutFlag, 1);
+        EXPECT_EQ(state->schoolName, QStringLiteral("テスト教室"));
+        EXPECT_EQ(state->commonOption3, 1);
+        EXPECT_EQ(state->commonExtra[6], QString());
+        EXPECT_EQ(state->itemTargetTime[20], 120);
+        EXPECT_EQ(state->itemLimitTime[20], 220);
+        EXPECT_EQ(state->itemText9[20], QStringLiteral("30"));
+        EXPECT_EQ(state->itemText12[20], QString());
+        EXPECT_EQ(state->itemTargetTime[21], 0);
+    }
+}
+
+TEST_F(Startup, AMultiplierOutside0To1000StopsWithAMessageNamingTheItem)
+{
+    inst.writeValidSettings();
+    for (const QString& multiplier : {QStringLiteral("1001"), QStringLiteral("-0.5")}) {
+        QString table = TestInstallation::timeTableText(20);
+        table.replace(QStringLiteral("109,209,30,3,1.5,"),
+                      QStringLiteral("109,209,30,3,") + multiplier + u',');
+        inst.writeText(QStringLiteral("prog/タイム回数データ.txt"), table);
+        messages.shown.clear();
+        expectStoppedNaming(QStringLiteral("タイム回数データ.txt"), QStringLiteral("項目9"));
+    }
+    QString table = TestInstallation::timeTableText(20);
+    table.replace(QStringLiteral("109,209,30,3,1.5,"), QStringLiteral("109,209,30,3,1000,"));
+    inst.writeText(QStringLiteral("prog/タイム回数データ.txt"), table);
+    messages.shown.clear();
+    EXPECT_TRUE(start());
+}
+
 TEST_F(Startup, ACueListProblemStopsTheStart)
 {
     inst.writeValidSettings();

@@ -177,3 +177,16 @@ TEST_F(ResultStatisticsTest, TodaysResultsCountEvenInALongFile)
     EXPECT_EQ(tables.todayCount.at(2, 1), 1.0f);
     EXPECT_EQ(tables.todayPoints.at(2, 1), 10);
 }
+
+TEST_F(ResultStatisticsTest, PointSumsOfTheLargestMultiplierStayExact)
+{
+    state->itemField5[2] = 1000.0f;
+    writeResultFile(std::vector<ResultRecord>(5000, result(1, 2, 1, today())));
+    compute();
+    const qint64 expected = 5000LL * records.pointsFor(1, 2);
+    EXPECT_EQ(records.pointsFor(1, 2), 52000);
+    EXPECT_EQ(tables.todayPoints.at(2, 1), expected);
+    EXPECT_EQ(tables.recentPointsA.at(2, 1), expected);
+    EXPECT_EQ(tables.recentPointsB.at(2, 1), expected);
+    EXPECT_EQ(tables.totalPoints.at(2, 1), expected);
+}
