@@ -10,8 +10,32 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include <functional>
 
 namespace {
+
+// Refuses a change that would make a name longer than its roster field as a whole, so an input
+// method's commit is never cut in the middle of a word; the dialog then says why.
+class NameWidthValidator : public QValidator
+{
+public:
+    NameWidthValidator(std::function<void()> refused, QObject* parent)
+        : QValidator(parent), m_refused(std::move(refused))
+    {
+    }
+    State validate(QString& input, int&) const override
+    {
+        if (input.size() <= kRosterTextWidth)
+            return Acceptable;
+        m_refused();
+        return Invalid;
+    }
+
+private:
+    std::function<void()> m_refused;
+};
 
 QLabel* makeLabel(const QString& name, const QString& text, int pointSize, QWidget* parent)
 {
@@ -54,9 +78,17 @@ RosterEditDialog::RosterEditDialog(QWidget* owner, const SharedState& state, Mes
     grid->addWidget(makeLabel(QStringLiteral("Label2"), QStringLiteral("名前"), 16, this), 0, 0);
     grid->addWidget(makeLabel(QStringLiteral("Label1"), QStringLiteral("生まれた年"), 16, this), 0,
                     1);
+    m_nameLimitNote = makeLabel(QStringLiteral("nameLimitNote"), QString(), 14, this);
+    auto* nameValidator = new NameWidthValidator(
+        [this] {
+            m_nameLimitNote->setText(
+                QStringLiteral("名前は%1文字までです。").arg(kRosterTextWidth));
+        },
+        this);
     for (int k = 1; k <= RosterBoxes::kLines; ++k) {
         m_names[k] = makeBox(QStringLiteral("Text1_%1").arg(k), 360, this);
-        m_names[k]->setMaxLength(kRosterTextWidth);
+        m_names[k]->setValidator(nameValidator);
+        connect(m_names[k], &QLineEdit::textEdited, m_nameLimitNote, &QLabel::clear);
         m_names[k]->setAccessibleName(QStringLiteral("%1人目の名前").arg(k));
         m_birthYears[k] = makeBox(QStringLiteral("Text2_%1").arg(k), 140, this);
         m_birthYears[k]->setInputMethodHints(Qt::ImhPreferNumbers);
@@ -95,7 +127,8 @@ RosterEditDialog::RosterEditDialog(QWidget* owner, const SharedState& state, Mes
     layout->addWidget(title);
     layout->addSpacing(12);
     layout->addLayout(grid);
-    layout->addSpacing(8);
+    layout->addWidget(m_nameLimitNote);
+    m_nameLimitNote->setMinimumHeight(m_nameLimitNote->fontMetrics().height());
     layout->addWidget(makeLabel(QStringLiteral("Label3"),
                                 QStringLiteral("※生まれた年は早生まれの場合は1年引いてください"),
                                 14, this));
@@ -111,8 +144,6 @@ void RosterEditDialog::loadBoxes()
     for (int k = 1; k <= RosterBoxes::kLines; ++k) {
         const bool present = k <= boxes.lineCount;
         m_names[k]->setText(boxes.names[k]);
-        // The name is shown in its 20-character field; typing goes on after the name itself.
-        m_names[k]->setCursorPosition(static_cast<int>(trimBlanks(boxes.names[k]).size()));
         m_birthYears[k]->setText(boxes.birthYears[k]);
         // A line the roster does not have cannot be edited: the dialog adds no pupil.
         m_names[k]->setEnabled(present);

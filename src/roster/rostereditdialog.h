@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 
 // The roster edit dialog `FrmName2`: names `Text1_1`..`Text1_3`, birth years
@@ -30,5 +31,6 @@ private:
     RosterEditor m_editor;
     std::array<QLineEdit*, RosterBoxes::kLines + 1> m_names{};
     std::array<QLineEdit*, RosterBoxes::kLines + 1> m_birthYears{};
+    QLabel* m_nameLimitNote = nullptr;
     bool m_wentBack = false;
 };

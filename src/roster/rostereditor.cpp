@@ -44,7 +44,7 @@ RosterBoxes RosterEditor::load()
     boxes.lineCount =
         static_cast<int>(std::min<qsizetype>(roster.entries.size(), RosterBoxes::kLines));
     for (int k = 1; k <= boxes.lineCount; ++k) {
-        boxes.names[k] = roster.entries.at(k - 1).rosterName;
+        boxes.names[k] = trimBlanks(roster.entries.at(k - 1).rosterName);
         boxes.birthYears[k] = QString::number(roster.entries.at(k - 1).birthYear);
     }
     return boxes;
@@ -60,6 +60,9 @@ bool RosterEditor::write(const RosterBoxes& boxes)
     for (int k = 1; k <= edited; ++k) {
         RosterEntry& entry = roster.entries[k - 1];
         const QString name = trimBlanks(boxes.names[k]);
+        // A pupil without a name could no longer be found on the name screen.
+        if (name.isEmpty())
+            return refuse(QStringLiteral("%1行目の名前が空です。名前を入れてください。").arg(k));
         bool encodable = false;
         CodePage::encode(name, &encodable);
         if (!encodable || name.contains(u'"'))

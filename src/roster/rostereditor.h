@@ -8,9 +8,9 @@ struct SharedState;
 class MessageBox;
 class ScreenNavigator;
 
-// What the roster edit dialog shows: the names (in their 20-character fields) and birth years
-// of the first three roster lines. Boxes of lines the roster does not have stay empty and
-// cannot be edited.
+// What the roster edit dialog shows: the names (without the padding of their 20-character
+// fields) and birth years of the first three roster lines. Boxes of lines the roster does not have
+// stay empty and cannot be edited.
 struct RosterBoxes
 {
     static constexpr int kLines = 3;

@@ -47,8 +47,7 @@ TEST_F(RosterEditorTest, LoadShowsTheFirstThreeLines)
     inst.writeBytes("files/生徒用名簿.txt", CodePage::encode(QString::fromUtf8(kOriginal)));
     const RosterBoxes boxes = editor.load();
     EXPECT_EQ(boxes.lineCount, 3);
-    EXPECT_EQ(boxes.names[1], QStringLiteral("さくら                 ")); // as stored
-    EXPECT_EQ(boxes.names[1].size(), 20);
+    EXPECT_EQ(boxes.names[1], QStringLiteral("さくら")); // without the field's padding
     EXPECT_EQ(boxes.birthYears[3], QStringLiteral("2013"));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -100,6 +99,7 @@ TEST_F(RosterEditorTest, ProblemsLeaveTheRosterUntouched)
         {"negative year beyond 16 bits", boxesOf({{"いち", "2015"}, {"に", "-33000"}}), "2行目"},
         {"double quote in a name", boxesOf({{"い\"ち", "2015"}, {"に", "2015"}}), "1行目"},
         {"character outside the code page", boxesOf({{"いち😀", "2015"}, {"に", "2015"}}), "1行目"},
+        {"name of blanks only", boxesOf({{"いち", "2015"}, {"   ", "2015"}}), "2行目の名前が空"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,7 +147,7 @@ TEST_F(RosterEditorTest, ACrashBeforeTheRenameLeavesARosterThatRecoveryKeepsOrRe
     inst.remove("files/生徒用名簿.txt");
     recoverRosterFile(state.commonFolder);
     EXPECT_EQ(bytesOf(rosterPath()), fresh);
-    EXPECT_EQ(editor.load().names[1], QStringLiteral("新しい").leftJustified(20, u' '));
+    EXPECT_EQ(editor.load().names[1], QStringLiteral("新しい"));
 }
 
 TEST_F(RosterEditorTest, AFailedWriteKeepsTheOldRoster)

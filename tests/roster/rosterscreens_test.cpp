@@ -212,7 +212,7 @@ TEST_F(RosterScreensTest, TheEditDialogWritesTheRosterAndBackShowsAFreshNameScre
     EXPECT_EQ(element<QLabel>(dialog, "Label3")->text(),
               QStringLiteral("※生まれた年は早生まれの場合は1年引いてください"));
     auto* name = element<QLineEdit>(dialog, "Text1_1");
-    EXPECT_EQ(name->text(), QStringLiteral("さくら").leftJustified(20, u' '));
+    EXPECT_EQ(name->text(), QStringLiteral("さくら"));
     EXPECT_EQ(element<QLineEdit>(dialog, "Text2_2")->text(), QStringLiteral("2013"));
     name->setText(QStringLiteral("さくらこ"));
     element<QLineEdit>(dialog, "Text2_1")->setText(QStringLiteral("2013"));
@@ -231,6 +231,51 @@ TEST_F(RosterScreensTest, TheEditDialogWritesTheRosterAndBackShowsAFreshNameScre
     EXPECT_TRUE(rowsOf(element<QListWidget>(fresh, "List1"))
                     .contains(QStringLiteral("中1 さくらこ　　  　/       ")));
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(RosterScreensTest, NamesAreTypedAndComposedUpToTheirFieldWidth)
+{
+    auto* dialog = new RosterEditDialog(&window, state, messages, navigator);
+    dialog->show();
+    auto* name = element<QLineEdit>(dialog, "Text1_1");
+    auto* note = element<QLabel>(dialog, "nameLimitNote");
+    const auto type = [name](const QString& text) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(name, &key);
+    };
+    const auto compose = [name](const QString& text) {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(name, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(name, &commit);
+    };
+
+    QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+    type(QStringLiteral("こ"));
+    compose(QStringLiteral("ちゃん"));
+    EXPECT_TRUE(note->text().isEmpty());
+    QTest::mouseClick(element<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    EXPECT_TRUE(bytesOf(rosterPath())
+                    .startsWith(CodePage::encode(line(1, 2015, "さくらこちゃん") + "\r\n")));
+
+    // At the width a character or a whole composition is refused, and the dialog says why.
+    const QString full(20, u'あ');
+    name->setText(full);
+    type(QStringLiteral("い"));
+    EXPECT_EQ(name->text(), full);
+    EXPECT_FALSE(note->text().isEmpty());
+    name->setText(full.left(18));
+    compose(QStringLiteral("いうえ"));
+    EXPECT_EQ(name->text(), full.left(18));
+
+    // A name of blanks only is refused and the roster stays as it was.
+    const QByteArray before = bytesOf(rosterPath());
+    name->setText(QStringLiteral("   "));
+    QTest::mouseClick(element<QPushButton>(dialog, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(bytesOf(rosterPath()), before);
+    ASSERT_EQ(messages.shown.size(), 1);
+    dialog->close();
 }
 
 TEST_F(RosterScreensTest, ClosingTheEditDialogAnyWayBringsTheNameScreenBackAndLockedBoxesStay)
