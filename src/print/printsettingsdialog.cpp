@@ -1,6 +1,7 @@
 #include "print/printsettingsdialog.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,8 +27,10 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 } // namespace
 
 PrintSettingsDialog::PrintSettingsDialog(std::unique_ptr<WorksheetSettings> logic,
-                                         std::function<void()> openPrintScreen, QWidget* parent)
-    : QDialog(parent), m_logic(std::move(logic)), m_openPrintScreen(std::move(openPrintScreen))
+                                         std::function<void()> openPrintScreen,
+                                         std::function<void()> worksheetRebuilt, QWidget* parent)
+    : QDialog(parent), m_logic(std::move(logic)), m_openPrintScreen(std::move(openPrintScreen)),
+      m_worksheetRebuilt(std::move(worksheetRebuilt))
 {
     setObjectName(QStringLiteral("FormPrint0"));
     setWindowTitle(QStringLiteral("印刷設定"));
@@ -64,18 +67,26 @@ PrintSettingsDialog::PrintSettingsDialog(std::unique_ptr<WorksheetSettings> logi
     for (int option = 1; option <= 5; ++option) {
         auto* button = new QRadioButton(QString::fromUtf8(kOptionCaptions[option - 1]), optionBox);
         button->setObjectName(QStringLiteral("Option1_%1").arg(option));
-        connect(button, &QRadioButton::toggled, this, [this, option](bool checked) {
-            if (checked)
-                m_logic->chooseOption(option);
-        });
+        // Every click rebuilds, also on the option already chosen: new blanks, a new order.
+        connect(button, &QRadioButton::clicked, this,
+                [this, option] { m_logic->chooseOption(option); });
         optionLayout->addWidget(button);
         m_options[option] = button;
     }
     m_shuffle = new QCheckBox(QStringLiteral("順序を変える"), this);
     m_shuffle->setObjectName(QStringLiteral("Check1"));
     connect(m_shuffle, &QCheckBox::toggled, this, [this](bool on) { m_logic->setShuffle(on); });
-    connect(m_levels, &QListWidget::itemSelectionChanged, this,
-            &PrintSettingsDialog::levelsChanged);
+    // A click on a level rebuilds the table once: through the change of the selection, or, when
+    // the click leaves the selection as it was, on its own.
+    connect(m_levels, &QListWidget::itemSelectionChanged, this, [this] {
+        m_levelsChangedSincePress = true;
+        levelsChanged();
+    });
+    connect(m_levels, &QListWidget::clicked, this, [this] {
+        if (!m_levelsChangedSincePress)
+            levelsChanged();
+    });
+    m_levels->viewport()->installEventFilter(this);
 
     auto* rebuild = makeButton(QStringLiteral("Command3"), QStringLiteral("再並べ替え"), this);
     auto* toPrint = makeButton(QStringLiteral("Command1"), QStringLiteral("印刷へ"), this);
@@ -119,6 +130,14 @@ PrintSettingsDialog::PrintSettingsDialog(std::unique_ptr<WorksheetSettings> logi
 
 PrintSettingsDialog::~PrintSettingsDialog() = default;
 
+bool PrintSettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_levels->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
+        m_levelsChangedSincePress = false;
+    return QDialog::eventFilter(watched, event);
+}
+
 void PrintSettingsDialog::levelsChanged()
 {
     std::array<bool, WorksheetSettings::kLevelCount> levels{};
@@ -150,4 +169,10 @@ void PrintSettingsDialog::openPrintScreen()
 void PrintSettingsDialog::closeScreen()
 {
     close();
+}
+
+void PrintSettingsDialog::worksheetRebuilt()
+{
+    if (m_worksheetRebuilt)
+        m_worksheetRebuilt();
 }

@@ -28,7 +28,8 @@ void WorksheetPrinting::openSettings()
         auto logic =
             std::make_unique<WorksheetSettings>(m_worksheet, m_idioms, m_random, m_messages);
         m_settings = new PrintSettingsDialog(
-            std::move(logic), [this] { openPrintScreen(); }, m_parent);
+            std::move(logic), [this] { openPrintScreen(); }, [this] { showNewWorksheet(); },
+            m_parent);
     }
     m_settings->show();
     m_settings->raise();
@@ -45,4 +46,11 @@ void WorksheetPrinting::openPrintScreen()
     m_preview->raise();
     m_preview->activateWindow();
     m_preview->activateScreen();
+}
+
+void WorksheetPrinting::showNewWorksheet()
+{
+    // An open print screen always shows the page that "印刷" would print.
+    if (m_preview && m_preview->isVisible())
+        m_preview->activateScreen();
 }

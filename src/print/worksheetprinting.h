@@ -39,6 +39,7 @@ public:
 
 private:
     void openPrintScreen();
+    void showNewWorksheet();
 
     MessageBox& m_messages;
     RandomSource& m_random;

@@ -121,6 +121,8 @@ void WorksheetSettings::buildWorksheetTable()
         blankCharacters(m_option - 1);
         finishLayout(7);
     }
+    if (m_view)
+        m_view->worksheetRebuilt();
 }
 
 int WorksheetSettings::takeSelectedIdioms()

@@ -18,6 +18,8 @@ public:
     virtual void showChoices(const std::array<bool, 10>& levels, int option, bool shuffle) = 0;
     virtual void openPrintScreen() = 0;
     virtual void closeScreen() = 0;
+    // The table was built anew: an open print screen must show it at once.
+    virtual void worksheetRebuilt() = 0;
 };
 
 // The print settings: which levels, how many blanks, whether to shuffle. Every change rebuilds

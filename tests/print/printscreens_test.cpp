@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,6 +215,70 @@ TEST_F(PrintScreensTest, PrintScreenShowsTheReducedPageAndItsButtons)
     click(preview, "Command8");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(printing.previewDialog(), nullptr);
+}
+
+// A printer whose page is a picture like the preview's, so the two can be compared pixel by pixel.
+class PicturePrinter : public FakePrintDevices
+{
+public:
+    struct Sheet : PageDocument
+    {
+        explicit Sheet(PreviewPicture& picture) : picture(picture) {}
+        PageTarget& page() override { return picture; }
+        bool finish() override { return true; }
+        PreviewPicture& picture;
+    };
+    std::unique_ptr<PageDocument> startPrinterDocument(bool portrait, int) override
+    {
+        printed.setUpPage(portrait, PageGeometry::previewScale(portrait));
+        return std::make_unique<Sheet>(printed);
+    }
+    PreviewPicture printed;
+};
+
+TEST_F(PrintScreensTest, TheOpenPreviewFollowsEveryChangeAndIsThePagePrinted)
+{
+    auto devices = std::make_unique<PicturePrinter>();
+    PicturePrinter& printer = *devices;
+    printing.setPrintDevices(std::move(devices));
+    PrintPreviewDialog* preview = openPreview();
+    const QImage levelOne = preview->picture().image().copy();
+
+    // Level 2 joins while both screens stay open: the preview shows it at once.
+    auto* list = child<QListWidget>(printing.settingsDialog(), "List1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      list->visualItemRect(list->item(1)).center());
+    const QImage shown = preview->picture().image().copy();
+    EXPECT_NE(shown, levelOne);
+
+    click(preview, "Command9");
+    EXPECT_EQ(printer.printed.image(), shown);
+}
+
+TEST_F(PrintScreensTest, AClickOnTheChosenLevelOrOptionShufflesAgain)
+{
+    ScriptedRandom scripted;
+    WorksheetPrinting scriptedPrinting{state, messages, scripted, &window};
+    scriptedPrinting.openSettings();
+    PrintSettingsDialog* dialog = scriptedPrinting.settingsDialog();
+    const Worksheet& sheet = scriptedPrinting.worksheet();
+    auto* list = child<QListWidget>(dialog, "List1");
+    // Level 1 holds two idioms. Every rebuild starts from the file order; four draw pairs follow,
+    // of which the first exchanges rows 1 and 2 or changes nothing.
+    const auto clickAndCheckTheOrder = [&](bool exchange, const std::function<void()>& clickIt) {
+        scripted.values = {0.0, exchange ? 0.9 : 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+        const QString before = sheet.cell(2, 1);
+        clickIt();
+        EXPECT_TRUE(scripted.values.empty());
+        EXPECT_NE(sheet.cell(2, 1), before);
+    };
+    const auto clickLevelOne = [&] {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+    };
+    clickAndCheckTheOrder(true, clickLevelOne);
+    clickAndCheckTheOrder(false, clickLevelOne);
+    clickAndCheckTheOrder(true, [&] { click(dialog, "Option1_1"); });
 }
 
 TEST_F(PrintScreensTest, PrintButtonSaysSoWhenNoPrinterIsInstalled)

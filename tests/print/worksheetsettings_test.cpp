@@ -21,6 +21,7 @@ public:
     }
     void openPrintScreen() override { ++printScreens; }
     void closeScreen() override { ++closes; }
+    void worksheetRebuilt() override {}
 
     std::array<bool, 10> levels{};
     int option = 0;
