@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test twice: a normal build (warnings are
-# errors) and a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# errors), whose install and Debian package are checked too, and a build with AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/packages.sh
@@ -10,6 +11,7 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
+bash tools/check-install.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DYOJI_SANITIZE=ON -DYOJI_BENCHMARKS=OFF
 cmake --build build-sanitize -j "$jobs"

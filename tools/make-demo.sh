@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes the demo installation: DEMO/files (shared data and sounds) beside DEMO/四字熟語 (the
-# program, its settings and its records). Files that hold pupils' work (the roster and the
+# program, its settings and its records). With an empty PROGRAM it writes the installed
+# template, which holds everything but the program. Files that hold pupils' work (the roster and the
 # result files) are written only when they are not there yet.
 set -euo pipefail
 data=$1 demo=$2 program=$3 textfile=$4 cuetones=$5 idiomfile=$6
@@ -41,5 +42,7 @@ if command -v espeak-ng >/dev/null 2>&1 && command -v mecab >/dev/null 2>&1; the
   write_voices
 fi
 
-cp "$program" "$prog/"
-echo "demo installation: $prog"
+if [ -n "$program" ]; then
+  cp "$program" "$prog/"
+fi
+echo "installation tree: $prog"

@@ -1,9 +1,10 @@
-# The Debian packages of the build and the tests; sourced by the Quick start scripts.
+# The Debian packages of the build, the tests and the install checks; sourced by the Quick start scripts.
 build_packages=(
   cmake make g++ pkg-config git
   qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  desktop-file-utils appstream dpkg-dev file
 )
 # Voices of the demo idioms; the program runs without them.
 demo_packages=(espeak-ng mecab mecab-ipadic-utf8)

@@ -1,42 +1,34 @@
-#include "app/program.h"
-#include "core/sharedstate.h"
+#include "app/commandline.h"
+#include "app/programrun.h"
 #include "core/startup.h"
-#include "platform/clock.h"
-#include "platform/desktoplauncher.h"
-#include "platform/programexit.h"
 #include "platform/qtmessagebox.h"
-#include "platform/randomsource.h"
-#include "platform/singleinstance.h"
-#include "platform/sleeper.h"
-#include "platform/soundoutput.h"
-#include "sound/cuetable.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QTextStream>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app(argumentsNeedWindow(argc, argv)
+                                                    ? new QApplication(argc, argv)
+                                                    : new QCoreApplication(argc, argv));
+    QCoreApplication::setApplicationName(QStringLiteral("yojidrill"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(YOJI_VERSION));
+    const CommandLine options = parseCommandLine(*app);
+    const FoundInstallation found = findInstallation(
+        InstallationSearch::fromSystem(options.folder, QCoreApplication::applicationDirPath()));
+    if (options.check) {
+        QTextStream out(stdout);
+        return checkInstallation(found, out);
+    }
+
     QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 11));
-
-    SharedState state;
     QtMessageBox messages;
-    CueTable cueTable;
-    const bool started = Main(state, QCoreApplication::applicationDirPath(), messages,
-                              [&] { return cueTable.load(state.soundFolder + kCueListFileName); });
-    if (!started)
-        return 1;
-    const SingleInstanceLock instanceLock(state.programFolder);
-
-    SystemClock clock;
-    SystemRandom random;
-    EventLoopSleeper sleeper;
-    ProcessExit processExit;
-    PulseSoundOutput soundOutput;
-    SystemDesktopLauncher launcher;
-    Program program(state, cueTable,
-                    {messages, clock, random, sleeper, processExit, soundOutput, launcher},
-                    instanceLock.acquired());
-    messages.setParent(&program.window());
-    program.start();
-    return app.exec();
+    if (const Status prepared = prepareInstallation(found); !prepared.ok()) {
+        messages.show(kStartupFailureTitle, prepared.message);
+        return kCannotRun;
+    }
+    return runProgram(found.programDir, messages);
 }

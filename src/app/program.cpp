@@ -1,7 +1,7 @@
 #include "app/program.h"
 
-#include "drill/drillscreen.h"
 #include "core/waitform.h"
+#include "drill/drillscreen.h"
 #include "hub/studyhubscreen.h"
 #include "results/finishscreen.h"
 #include "roster/aboutbox.h"

@@ -29,7 +29,8 @@ SoundReply decode(const QString& file, DecodedSound& sound)
                 QStringLiteral("%1: %2").arg(file, QString::fromLocal8Bit(sf_strerror(nullptr)))};
     if (info.channels <= 0 || info.channels > 8 || info.samplerate <= 0 || info.frames < 0) {
         sf_close(handle);
-        return {PulseSoundOutput::FileUnreadable, QStringLiteral("%1: unsupported format").arg(file)};
+        return {PulseSoundOutput::FileUnreadable,
+                QStringLiteral("%1: unsupported format").arg(file)};
     }
     sound.channels = info.channels;
     sound.sampleRate = info.samplerate;
@@ -80,6 +81,12 @@ QString PulseSoundOutput::fileOfPlayCommand(const QString& command)
         command.size() <= prefix.size() + suffix.size())
         return {};
     return command.mid(prefix.size(), command.size() - prefix.size() - suffix.size());
+}
+
+SoundReply PulseSoundOutput::checkDecodes(const QString& file)
+{
+    DecodedSound sound;
+    return decode(file, sound);
 }
 
 SoundReply PulseSoundOutput::send(const QString& command)

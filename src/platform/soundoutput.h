@@ -27,4 +27,6 @@ public:
     enum Code { Played = 0, UnknownCommand = 1, FileUnreadable = 2, NoServer = 3, TimedOut = 4 };
     // The file named by a "play <file> wait" command, or an empty text for any other command.
     static QString fileOfPlayCommand(const QString& command);
+    // Whether the wave file can be decoded for playing; needs no sound server.
+    static SoundReply checkDecodes(const QString& file);
 };
