@@ -1,5 +1,8 @@
 #include "resultscommands.h"
 
+#include "platform/filecalls.h"
+#include "records/resultfilewriter.h"
+#include "resultaudit.h"
 #include "resultexport.h"
 
 namespace {
@@ -26,6 +29,39 @@ int exportResults(const ResultsInstallation& installation, const ExportOptions& 
                    .arg(outcome.tailOffset)
             << Qt::endl;
     return 0;
+}
+
+int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
+          Sleeper& sleeper, QTextStream& out, QTextStream& err)
+{
+    const AuditReport report = ResultAudit(installation, today).run();
+    for (const QString& line : auditReportLines(report))
+        out << line << '\n';
+    out.flush();
+    int status = report.exitStatus();
+    if (!cutTornTail)
+        return status;
+    PosixFileCalls calls;
+    ResultFileWriter writer(calls, sleeper);
+    for (const AuditedFile& file : report.files) {
+        if (!file.status.ok() || file.tailLength == 0)
+            continue;
+        qint64 cut = 0;
+        const Status cutStatus = writer.cutTornTail(file.path, file.recordLength, &cut);
+        if (!cutStatus.ok()) {
+            err << file.name << QStringLiteral(" の末尾を切り取れませんでした（")
+                << cutStatus.message << QStringLiteral("）。") << Qt::endl;
+            status = kUnreadable;
+        } else if (cut > 0) {
+            out << file.name
+                << QStringLiteral(": 途中で切れた記録の %1 バイトを切り取りました（バイト位置 %2 "
+                                  "から）。")
+                       .arg(cut)
+                       .arg(file.tailOffset)
+                << Qt::endl;
+        }
+    }
+    return status;
 }
 
 } // namespace ResultsCommands

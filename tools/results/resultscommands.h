@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QTextStream>
 
 class QIODevice;
 class ResultsInstallation;
 class Sleeper;
-struct AuditOptions;
 struct ExportOptions;
 struct ReportOptions;
 
@@ -17,5 +17,11 @@ namespace ResultsCommands {
 // or the output cannot be written.
 int exportResults(const ResultsInstallation& installation, const ExportOptions& options,
                   QIODevice& out, QTextStream& err);
+
+// Prints the audit of both result files on out. With cutTornTail, cuts each torn tail under
+// the whole-file lock (waiting through sleeper while another process holds it) and reports
+// what it cut. 0 clean, 1 faults found, 2 a file could not be read or cut.
+int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
+          Sleeper& sleeper, QTextStream& out, QTextStream& err);
 
 } // namespace ResultsCommands
