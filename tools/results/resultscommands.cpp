@@ -1,9 +1,16 @@
 #include "resultscommands.h"
 
+#include "hub/graphdata.h"
+#include "hub/paintergraphcanvas.h"
 #include "platform/filecalls.h"
+#include "progressreport.h"
+#include "progressreportdrawing.h"
+#include "records/records.h"
 #include "records/resultfilewriter.h"
 #include "resultaudit.h"
 #include "resultexport.h"
+#include "resultsinstallation.h"
+#include "roster/nameselection.h"
 
 namespace {
 
@@ -62,6 +69,41 @@ int audit(const ResultsInstallation& installation, const QDate& today, bool cutT
         }
     }
     return status;
+}
+
+int report(ResultsInstallation& installation, const ReportOptions& options, const Clock& clock,
+           Sleeper& sleeper, MessageBox& messages, ProgramExit& exit, QTextStream& err)
+{
+    std::vector<PupilProgress> pages;
+    const Status built =
+        ProgressReportBuilder(installation)
+            .build(options.all ? installation.listedPupils() : options.pupils, pages);
+    if (!built.ok()) {
+        err << built.message << Qt::endl;
+        return kUnreadable;
+    }
+
+    SharedState& state = installation.state();
+    Records records(state, clock, sleeper, messages, exit);
+    records.computeStatistics();
+    const GraphDataReader chartReader(state, records.tables(), records.fileCalls(), clock);
+    std::vector<GraphPage> charts;
+    for (const PupilProgress& page : pages)
+        charts.push_back(chartReader.read(
+            {page.pupil, page.chartItems, gradeFilterEntries().first(), PointsPeriod::AllTime}));
+
+    QtGraphPaper paper;
+    const std::unique_ptr<GraphDocument> document = paper.startPdfDocument(options.output);
+    if (!document) {
+        err << options.output << QStringLiteral(" に書き込めません。") << Qt::endl;
+        return kUnreadable;
+    }
+    drawProgressReport(pages, charts, document->canvas());
+    if (!document->finish()) {
+        err << options.output << QStringLiteral(" に書き込めませんでした。") << Qt::endl;
+        return kUnreadable;
+    }
+    return 0;
 }
 
 } // namespace ResultsCommands

@@ -4,11 +4,22 @@
 #include <QString>
 #include <QTextStream>
 
+#include <vector>
+
 class QIODevice;
 class ResultsInstallation;
 class Sleeper;
 struct ExportOptions;
-struct ReportOptions;
+class Clock;
+class MessageBox;
+class ProgramExit;
+
+struct ReportOptions
+{
+    std::vector<int> pupils;
+    bool all = false; // every listed pupil
+    QString output;   // the PDF file
+};
 
 // The commands of yoji-results behind its option parsing. Each returns the exit status.
 namespace ResultsCommands {
@@ -23,5 +34,12 @@ int exportResults(const ResultsInstallation& installation, const ExportOptions& 
 // what it cut. 0 clean, 1 faults found, 2 a file could not be read or cut.
 int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
           Sleeper& sleeper, QTextStream& out, QTextStream& err);
+
+// Writes the progress report of the pupils as an A4 PDF file, one sheet or more per pupil.
+// The charts come from the graph panel's reader, which needs the program's statistics; their
+// failures go through messages and exit as in the program. 0, or 2 when the result file
+// cannot be read or the PDF cannot be written.
+int report(ResultsInstallation& installation, const ReportOptions& options, const Clock& clock,
+           Sleeper& sleeper, MessageBox& messages, ProgramExit& exit, QTextStream& err);
 
 } // namespace ResultsCommands

@@ -44,6 +44,16 @@ Status ResultsInstallation::load(const QString& programDir, const QDate& today)
     return Status::success();
 }
 
+std::vector<int> ResultsInstallation::listedPupils() const
+{
+    std::vector<int> pupils;
+    for (int pupil = 1; pupil <= kMaxPupilNo; ++pupil) {
+        if (isListed(pupil))
+            pupils.push_back(pupil);
+    }
+    return pupils;
+}
+
 QString ResultsInstallation::resultFile() const
 {
     return resultFilePath(*m_state);

@@ -30,6 +30,9 @@ public:
     // Any roster line, listed or not, has this pupil number.
     bool isInRoster(int pupil) const { return flagOf(m_inRoster, pupil); }
 
+    // The listed pupils by number.
+    std::vector<int> listedPupils() const;
+
     QString resultFile() const;
     QString homeFile() const;
 
