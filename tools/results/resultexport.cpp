@@ -13,24 +13,54 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <string>
 
 namespace {
 
 constexpr qint32 kLastTimedResult = 99997; // above: a time-over
 constexpr qsizetype kFlushBytes = 1 << 16;
+constexpr qint32 kMemoResults = 10000; // points of results below this are remembered per item
 
-void appendNumber(QByteArray& row, qint64 value)
+// The rows on their way out. A plain character array: a million rows are made of some ten
+// million small appends, and this is the one place where their cost shows. A row takes at
+// most a few hundred bytes, so the slack above the flush mark holds any row unchecked.
+class RowBuffer
 {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    row.append(digits, end - digits);
-}
+public:
+    RowBuffer() : m_bytes(kFlushBytes + kSlack), m_end(m_bytes.data()) {}
 
-void appendTwoDigits(QByteArray& row, int value)
-{
-    row.append(char('0' + value / 10));
-    row.append(char('0' + value % 10));
-}
+    RowBuffer& operator<<(char c)
+    {
+        *m_end++ = c;
+        return *this;
+    }
+    RowBuffer& operator<<(QByteArrayView bytes)
+    {
+        std::memcpy(m_end, bytes.data(), size_t(bytes.size()));
+        m_end += bytes.size();
+        return *this;
+    }
+    void number(qint64 value) { m_end = std::to_chars(m_end, m_end + 24, value).ptr; }
+    void twoDigits(int value)
+    {
+        *m_end++ = char('0' + value / 10);
+        *m_end++ = char('0' + value % 10);
+    }
+    bool full() const { return m_end - m_bytes.data() >= kFlushBytes; }
+    // Writes what is held and empties the buffer; false when the device refused it.
+    bool writeTo(QIODevice& out)
+    {
+        const qint64 size = m_end - m_bytes.data();
+        m_end = m_bytes.data();
+        return out.write(m_bytes.data(), size) == size;
+    }
+
+private:
+    static constexpr qsizetype kSlack = 4096;
+    std::vector<char> m_bytes;
+    char* m_end;
+};
 
 // A text field of the records as a CSV field. Consecutive records nearly always hold the same
 // school code and program folder, so the code page is decoded only when the bytes change.
@@ -70,7 +100,8 @@ QByteArray csvField(const QString& text)
 }
 
 ResultExporter::ResultExporter(const ResultsInstallation& installation)
-    : m_installation(installation), m_pupilFields(kMaxPupilNo + 1), m_itemFields(kMaxItemNo + 1)
+    : m_installation(installation), m_pupilFields(kMaxPupilNo + 1), m_itemFields(kMaxItemNo + 1),
+      m_points(kMaxItemNo + 1)
 {
     const SharedState& state = installation.state();
     for (int item = 1; item <= kMaxItemNo; ++item)
@@ -102,6 +133,22 @@ const QByteArray& ResultExporter::pupilFields(int pupil)
             fields = unknown;
     }
     return fields;
+}
+
+qint32 ResultExporter::pointsFor(qint32 result, int item)
+{
+    const SharedState& state = m_installation.state();
+    if (result < 0 || result >= kMemoResults)
+        return ResultStatistics::pointsFor(result, state.itemTargetTime[item],
+                                           state.itemField5[item]);
+    std::vector<qint32>& memo = m_points[static_cast<size_t>(item)];
+    if (memo.empty())
+        memo.assign(kMemoResults, -1);
+    qint32& points = memo[static_cast<size_t>(result)];
+    if (points < 0)
+        points =
+            ResultStatistics::pointsFor(result, state.itemTargetTime[item], state.itemField5[item]);
+    return points;
 }
 
 const QByteArray& ResultExporter::dateField(double dayNumber)
@@ -136,12 +183,10 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
     if (!outcome.status.ok())
         return outcome;
 
-    const SharedState& state = m_installation.state();
-    QByteArray buffer;
-    buffer.reserve(kFlushBytes + 1024);
+    RowBuffer buffer;
     if (options.byteOrderMark)
-        buffer += "\xEF\xBB\xBF";
-    buffer += headerRow(options.home) + "\r\n";
+        buffer << "\xEF\xBB\xBF";
+    buffer << headerRow(options.home) << "\r\n";
     bool written = true;
     CachedTextField schoolCode;
     CachedTextField programName;
@@ -153,50 +198,39 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
         if (!wanted(options, record.date, pupil, item))
             continue;
         ++outcome.rows;
-        buffer += dateField(record.date);
-        buffer += ',';
+        buffer << dateField(record.date) << ',';
         const QTime time = DayNumber::toTime(record.time);
         if (time.isValid()) {
-            appendTwoDigits(buffer, time.hour());
-            buffer += ':';
-            appendTwoDigits(buffer, time.minute());
-            buffer += ':';
-            appendTwoDigits(buffer, time.second());
+            buffer.twoDigits(time.hour());
+            buffer << ':';
+            buffer.twoDigits(time.minute());
+            buffer << ':';
+            buffer.twoDigits(time.second());
         }
-        buffer += ',';
-        appendNumber(buffer, pupil);
-        buffer += ',';
-        buffer += pupilFields(pupil);
-        buffer += ',';
-        appendNumber(buffer, item);
-        buffer += ',';
+        buffer << ',';
+        buffer.number(pupil);
+        buffer << ',' << pupilFields(pupil) << ',';
+        buffer.number(item);
+        buffer << ',';
         if (isValidItemNo(item))
-            buffer += m_itemFields[static_cast<size_t>(item)];
-        buffer += ',';
+            buffer << m_itemFields[static_cast<size_t>(item)];
+        buffer << ',';
         const bool timeOver = record.result > kLastTimedResult;
         if (!timeOver)
-            appendNumber(buffer, record.result);
-        buffer += timeOver ? ",1," : ",0,";
+            buffer.number(record.result);
+        buffer << (timeOver ? ",1," : ",0,");
         if (isValidItemNo(item))
-            appendNumber(buffer,
-                         ResultStatistics::pointsFor(record.result, state.itemTargetTime[item],
-                                                     state.itemField5[item]));
-        buffer += ',';
-        buffer += schoolCode.field(record.schoolCode.data(), qsizetype(record.schoolCode.size()));
-        if (options.home) {
-            buffer += ',';
-            buffer += programName.field(bytes, RecordCodec::kProgramNameLength);
-        }
-        buffer += "\r\n";
-        if (buffer.size() >= kFlushBytes) {
-            written = out.write(buffer) == buffer.size();
-            buffer.clear();
-            if (!written)
-                break;
-        }
+            buffer.number(pointsFor(record.result, item));
+        buffer << ','
+               << schoolCode.field(record.schoolCode.data(), qsizetype(record.schoolCode.size()));
+        if (options.home)
+            buffer << ',' << programName.field(bytes, RecordCodec::kProgramNameLength);
+        buffer << "\r\n";
+        if (buffer.full() && !(written = buffer.writeTo(out)))
+            break;
     }
     if (written)
-        written = out.write(buffer) == buffer.size();
+        written = buffer.writeTo(out);
     if (!written)
         outcome.status = Status::failure(QStringLiteral("書き出せませんでした（") +
                                          out.errorString() + QStringLiteral("）。"));

@@ -48,10 +48,13 @@ private:
     // Name and grade label of a pupil, as CSV fields with the comma between them.
     const QByteArray& pupilFields(int pupil);
     const QByteArray& dateField(double dayNumber);
+    // The program's points of a result, remembered: the same few results recur all the time.
+    qint32 pointsFor(qint32 result, int item);
 
     const ResultsInstallation& m_installation;
     std::vector<QByteArray> m_pupilFields;
     std::vector<QByteArray> m_itemFields;
+    std::vector<std::vector<qint32>> m_points; // by item, then result; -1: not yet known
     double m_cachedDay = -1;
     QByteArray m_cachedDate;
 };
