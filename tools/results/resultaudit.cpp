@@ -115,7 +115,7 @@ void FileChecker::run(
     const bool home = m_file.recordLength == RecordCodec::kHomeLength;
     while (const char* bytes = stream.next()) {
         const ResultRecord record =
-            home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResult(bytes);
+            home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResultBody(bytes);
         check(record, bytes, stream.recordNo());
         twin(record, bytes, stream.recordNo());
     }

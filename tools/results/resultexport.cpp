@@ -192,7 +192,7 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
     CachedTextField programName;
     while (const char* bytes = stream.next()) {
         const ResultRecord record =
-            options.home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResult(bytes);
+            options.home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResultBody(bytes);
         const int pupil = record.pupilNo;
         const int item = record.itemNo;
         if (!wanted(options, record.date, pupil, item))
