@@ -6,6 +6,12 @@
 #include <charconv>
 #include <cmath>
 
+bool itemMasteredBy(const SharedState& state, int item, qint64 attempts, qint64 points)
+{
+    return isValidItemNo(item) && attempts >= state.itemRequiredCount[item] &&
+           points >= state.itemRequiredScore[item];
+}
+
 bool recentlyMastered(const SharedState& state, const ResultTables& tables, int item, int pupil)
 {
     if (!isValidItemNo(item) || !isValidPupilNo(pupil))

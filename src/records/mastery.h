@@ -5,6 +5,10 @@
 struct ResultTables;
 struct SharedState;
 
+// Whether an item counts as mastered with these all-time attempts (results below 6000
+// seconds) and points: at least the item's required count and its required points.
+bool itemMasteredBy(const SharedState& state, int item, qint64 attempts, qint64 points);
+
 // Whether a pupil has recently mastered an item: within the item's first recent window the
 // pupil has earned at least its required points in at least its required number of attempts.
 // The hub and the finish screen judge by the statistics as last computed. False for an item or

@@ -97,6 +97,11 @@ ResultRecord RecordCodec::decodeResultNumbers(const char* bytes)
     return getNumbers(bytes);
 }
 
+ResultRecord RecordCodec::decodeResultBody(const char* bytes)
+{
+    return getBody(bytes);
+}
+
 qint32 RecordCodec::decodeResultValue(const char* bytes)
 {
     return numberField(bytes + kValue, 5);

@@ -46,6 +46,9 @@ public:
     static ResultRecord decodeResult(const char* bytes);
     // Only date, time, pupil, item and result: what a scan over many records needs.
     static ResultRecord decodeResultNumbers(const char* bytes);
+    // What both layouts share: date, time, pupil, item, result and school code, without the
+    // numeric text fields, which a pass over every record need not parse.
+    static ResultRecord decodeResultBody(const char* bytes);
     // The value field alone.
     static qint32 decodeResultValue(const char* bytes);
 

@@ -14,6 +14,30 @@ Status ResultFileWriter::failure(int error)
 Status ResultFileWriter::append(const QString& path, int recordLength,
                                 const std::function<QByteArray()>& makeRecord)
 {
+    return whileLocked(path, [&](int fd) { return writeLocked(fd, recordLength, makeRecord); });
+}
+
+Status ResultFileWriter::cutTornTail(const QString& path, int recordLength, qint64* cutBytes)
+{
+    *cutBytes = 0;
+    return whileLocked(path, [&](int fd) {
+        qint64 length = 0;
+        if (const int error = m_calls.fileSize(fd, &length))
+            return failure(error);
+        const qint64 whole = length / recordLength * recordLength;
+        if (whole == length)
+            return Status::success();
+        if (const int error = m_calls.truncate(fd, whole))
+            return failure(error);
+        if (const int error = m_calls.syncData(fd))
+            return failure(error);
+        *cutBytes = length - whole;
+        return Status::success();
+    });
+}
+
+Status ResultFileWriter::whileLocked(const QString& path, const std::function<Status(int)>& work)
+{
     m_lastWaitCount = 0;
     int fd = -1;
     if (const int error = resultFileOpen(m_calls, path, FileCalls::Access::ReadWrite, &fd))
@@ -32,7 +56,7 @@ Status ResultFileWriter::append(const QString& path, int recordLength,
         m_sleeper.waitWhileEventsRun(kLockRetryMilliseconds);
     }
 
-    Status status = writeLocked(fd, recordLength, makeRecord);
+    Status status = work(fd);
     const int unlockError = lock.unlock(fd);
     const int closeError = m_calls.closeFile(fd);
     if (!status.ok())

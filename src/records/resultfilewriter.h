@@ -27,14 +27,22 @@ public:
     Status append(const QString& path, int recordLength,
                   const std::function<QByteArray()>& makeRecord);
 
+    // Cuts a partial record at the end of the file back to the last whole record, under the
+    // same lock as append(), so that a record being written by another process is never taken
+    // for a torn one. *cutBytes gets the number of bytes cut (0 when the file was whole).
+    Status cutTornTail(const QString& path, int recordLength, qint64* cutBytes);
+
     // The record number of the last successful append (1 = the first record).
     qint64 lastRecordNo() const { return m_lastRecordNo; }
-    // How many one-second waits the last append took.
+    // How many one-second waits the last append or cut took.
     int lastWaitCount() const { return m_lastWaitCount; }
 
     static constexpr int kLockRetryMilliseconds = 1000;
 
 private:
+    // Opens the file, takes the whole-file lock (waiting while another holds it), runs work
+    // and releases the lock and the file.
+    Status whileLocked(const QString& path, const std::function<Status(int fd)>& work);
     Status writeLocked(int fd, int recordLength, const std::function<QByteArray()>& makeRecord);
     static Status failure(int error);
 

@@ -5,6 +5,7 @@
 #include "platform/daynumber.h"
 #include "platform/messagebox.h"
 #include "platform/programexit.h"
+#include "records/mastery.h"
 #include "records/recordcodec.h"
 #include "records/resultfiles.h"
 #include "records/resultfilewriter.h"
@@ -65,10 +66,10 @@ void ResultRecorder::recordResult(int itemNo)
              QString::number(EINVAL));
     }
 
-    m_state.itemMastered = m_tables.attemptCount.at(i, p) >= m_state.itemRequiredCount[i] &&
-                                   m_tables.totalPoints.at(i, p) >= m_state.itemRequiredScore[i]
-                               ? 1
-                               : 0;
+    m_state.itemMastered =
+        itemMasteredBy(m_state, i, m_tables.attemptCount.at(i, p), m_tables.totalPoints.at(i, p))
+            ? 1
+            : 0;
     if (m_tables.personalBest.at(i, p) > r) {
         m_state.newPersonalBest = 1;
         m_tables.personalBest.at(i, p) = r;

@@ -1,0 +1,92 @@
+#include "resultexport.h"
+#include "resultscommands.h"
+#include "resultstoolfixture.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace {
+
+std::string exported(ResultsInstallation& installation, const ExportOptions& options)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    const ExportOutcome outcome = ResultExporter(installation).exportTo(options, out);
+    EXPECT_TRUE(outcome.status.ok()) << outcome.status.message.toStdString();
+    return out.data().toStdString();
+}
+
+const std::string kHeader = std::string("日付,時刻,生徒番号,名前,学年,項目番号,項目名,タイム（秒）,"
+                                        "時間切れ,ポイント,学校コード");
+
+} // namespace
+
+TEST_F(ResultsToolTest, ExportWritesEveryColumnOfTheRecordersRecords)
+{
+    record(1, 2, 51, at(4, 10, 10, 0));
+    record(1, 4, 99999, at(4, 11, 9, 30, 15)); // time-over
+    record(3, 2, 200, at(4, 12, 23, 59, 59));  // a pupil who has left
+    ResultsInstallation& results = installation();
+
+    EXPECT_EQ(exported(results, {}),
+              "\xEF\xBB\xBF" + kHeader + "\r\n" +
+                  std::string("2026-04-10,10:00:00,1,さくら,小５,2,範囲１,51,0,16,12345\r\n"
+                              "2026-04-11,09:30:15,1,さくら,小５,4,範囲２,,1,0,12345\r\n"
+                              "2026-04-12,23:59:59,3,,,2,範囲１,200,0,6,12345\r\n"));
+
+    ExportOptions home;
+    home.home = true;
+    home.byteOrderMark = false;
+    EXPECT_EQ(exported(results, home).substr(0, kHeader.size() + 102),
+              kHeader + ",プログラムフォルダ\r\n2026-04-10,10:00:00,1,さくら,小５,2,範囲１,51,0,16,"
+                        "12345,prog\\\r\n");
+}
+
+TEST_F(ResultsToolTest, ExportFiltersIncludeBothEndsOfThePeriod)
+{
+    record(1, 2, 60, at(4, 9, 23, 59, 59));
+    record(1, 2, 61, at(4, 10, 0, 0));
+    record(2, 2, 62, at(4, 11, 12, 0));
+    record(1, 4, 63, at(4, 12, 23, 59, 59));
+    record(1, 2, 64, at(4, 13, 0, 0));
+    ExportOptions options;
+    options.byteOrderMark = false;
+    options.since = QDate(2026, 4, 10);
+    options.until = QDate(2026, 4, 12);
+    options.pupils = {1};
+    const QStringList rows =
+        QString::fromStdString(exported(installation(), options)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(rows.size(), 4); // header, two rows, the empty text after the last line end
+    EXPECT_TRUE(rows[1].startsWith(QStringLiteral("2026-04-10,00:00:00,1,")));
+    EXPECT_TRUE(rows[2].startsWith(QStringLiteral("2026-04-12,23:59:59,1,")));
+
+    options.items = {2};
+    EXPECT_EQ(QByteArray::fromStdString(exported(installation(), options)).count("\r\n"), 2);
+}
+
+TEST_F(ResultsToolTest, ExportOfATornFileWritesTheWholeRecordsAndReportsTheTail)
+{
+    record(1, 2, 51, at(4, 10, 10, 0));
+    record(2, 2, 52, at(4, 10, 11, 0));
+    {
+        QFile file(installation().resultFile());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(10, 'x'));
+    }
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QString errors;
+    QTextStream err(&errors);
+    ExportOptions options;
+    EXPECT_EQ(ResultsCommands::exportResults(installation(), options, out, err), 0);
+    EXPECT_EQ(out.data().count("\r\n"), 3);
+    EXPECT_TRUE(errors.contains(QStringLiteral("末尾 10 バイト（バイト位置 88 から）")))
+        << errors.toStdString();
+}
+
+TEST(CsvFieldTest, QuotesOnlyWhatNeedsQuoting)
+{
+    EXPECT_EQ(csvField(QStringLiteral("さくら")), QByteArray("さくら"));
+    EXPECT_EQ(csvField(QStringLiteral("a,\"b\"")), QByteArray("\"a,\"\"b\"\"\""));
+    EXPECT_EQ(csvField(QStringLiteral("a\nb")), QByteArray("\"a\nb\""));
+}

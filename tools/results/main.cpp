@@ -1,0 +1,276 @@
+// yoji-results: the teacher's tool over an installation's result files.
+//
+//   yoji-results [--folder DIR] export [--since DATE] [--until DATE] [--pupil N]... [--item N]...
+//                                      [--home] [--no-bom] [-o FILE]
+//   yoji-results [--folder DIR] audit [--cut-torn-tail]
+//   yoji-results [--folder DIR] report (--pupil N... | --all) -o FILE.pdf
+//
+// It reads the installation as the program does and never writes to the result files, except
+// that "audit --cut-torn-tail" cuts a torn tail under the writers' lock.
+#include "platform/clock.h"
+#include "platform/messagebox.h"
+#include "platform/programexit.h"
+#include "platform/sleeper.h"
+#include "resultexport.h"
+#include "resultscommands.h"
+#include "resultsinstallation.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <optional>
+
+namespace {
+
+constexpr int kFailed = 2;
+
+// Messages of the program's readers, which would show a box on the screen.
+class StandardErrorMessages : public MessageBox
+{
+public:
+    Answer show(const QString& title, const QString& text, Buttons) override
+    {
+        QTextStream(stderr) << title << ": " << text << Qt::endl;
+        return Answer::Ok;
+    }
+};
+
+const QCommandLineOption
+    kFolder(QStringLiteral("folder"),
+            QStringLiteral("プログラムフォルダ（省略時はこのプログラムのフォルダ）"),
+            QStringLiteral("DIR"));
+
+// Parses a command's options; on an error or --help it prints and gives the exit status.
+std::optional<int> parseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                                const QString& description)
+{
+    parser.setApplicationDescription(description);
+    parser.addHelpOption();
+    parser.addOption(kFolder);
+    if (!parser.parse(arguments)) {
+        QTextStream(stderr) << parser.errorText() << "\n\n" << parser.helpText();
+        return kFailed;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        QTextStream(stderr) << QStringLiteral("余分な引数があります: ")
+                            << parser.positionalArguments().join(u' ') << "\n";
+        return kFailed;
+    }
+    return std::nullopt;
+}
+
+bool parseNumbers(const QStringList& texts, int lowest, int highest, const QString& what,
+                  std::vector<int>& numbers)
+{
+    for (const QString& text : texts) {
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        if (!ok || number < lowest || number > highest) {
+            QTextStream(stderr)
+                << what
+                << QStringLiteral("は %1〜%2 の数で指定してください: ").arg(lowest).arg(highest)
+                << text << "\n";
+            return false;
+        }
+        numbers.push_back(number);
+    }
+    return true;
+}
+
+bool parseDate(const QString& text, QDate& date)
+{
+    if (text.isEmpty())
+        return true;
+    date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        QTextStream(stderr) << QStringLiteral("日付は YYYY-MM-DD の形で指定してください: ") << text
+                            << "\n";
+    return date.isValid();
+}
+
+std::optional<int> loadInstallation(const QCommandLineParser& parser,
+                                    ResultsInstallation& installation)
+{
+    const Status status =
+        installation.load(programFolderFromOptions(parser.value(kFolder)), QDate::currentDate());
+    if (status.ok())
+        return std::nullopt;
+    QTextStream(stderr) << status.message << "\n";
+    return kFailed;
+}
+
+int exportCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption since(QStringLiteral("since"),
+                                   QStringLiteral("この日から（その日を含む）"),
+                                   QStringLiteral("DATE"));
+    const QCommandLineOption until(QStringLiteral("until"),
+                                   QStringLiteral("この日まで（その日を含む）"),
+                                   QStringLiteral("DATE"));
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("この生徒番号だけ（何度でも指定できます）"),
+                                   QStringLiteral("N"));
+    const QCommandLineOption item(QStringLiteral("item"),
+                                  QStringLiteral("この項目番号だけ（何度でも指定できます）"),
+                                  QStringLiteral("N"));
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("家庭用ファイル（成績累積データ家庭用.dat）を書き出す"));
+    const QCommandLineOption noBom(QStringLiteral("no-bom"),
+                                   QStringLiteral("先頭にバイトオーダーマークを付けない"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("書き出すCSVファイル（省略時は標準出力）"),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({since, until, pupil, item, home, noBom, output});
+    if (auto status = parseCommand(
+            parser, arguments,
+            QStringLiteral("成績をCSV（UTF-8）に書き出します。1行が1回のテストです。")))
+        return *status;
+
+    ExportOptions options;
+    options.home = parser.isSet(home);
+    options.byteOrderMark = !parser.isSet(noBom);
+    if (!parseDate(parser.value(since), options.since) ||
+        !parseDate(parser.value(until), options.until) ||
+        !parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"),
+                      options.pupils) ||
+        !parseNumbers(parser.values(item), 1, kMaxItemNo, QStringLiteral("項目番号"),
+                      options.items))
+        return kFailed;
+    ResultsInstallation installation;
+    if (auto status = loadInstallation(parser, installation))
+        return *status;
+
+    QTextStream err(stderr);
+    if (!parser.isSet(output)) {
+        QFile out;
+        out.open(stdout, QIODevice::WriteOnly);
+        return ResultsCommands::exportResults(installation, options, out, err);
+    }
+    // A failed export leaves no half-written file behind.
+    QSaveFile out(parser.value(output));
+    if (!out.open(QIODevice::WriteOnly)) {
+        err << parser.value(output) << QStringLiteral(" に書き込めません（") << out.errorString()
+            << QStringLiteral("）。") << Qt::endl;
+        return kFailed;
+    }
+    const int status = ResultsCommands::exportResults(installation, options, out, err);
+    if (status == kFailed)
+        return status;
+    if (!out.commit()) {
+        err << parser.value(output) << QStringLiteral(" に書き込めません（") << out.errorString()
+            << QStringLiteral("）。") << Qt::endl;
+        return kFailed;
+    }
+    return status;
+}
+
+int auditCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption cut(QStringLiteral("cut-torn-tail"),
+                                 QStringLiteral("途中で切れた末尾を、最後の完全な記録まで切り取る"
+                                                "（ファイル全体をロックして行います）"));
+    parser.addOption(cut);
+    if (auto status = parseCommand(
+            parser, arguments,
+            QStringLiteral("成績累積データ.dat と成績累積データ家庭用.dat を点検します。\n"
+                           "終了ステータス: 0 問題なし、1 問題あり、2 ファイルを読めない")))
+        return *status;
+    ResultsInstallation installation;
+    if (auto status = loadInstallation(parser, installation))
+        return *status;
+    EventLoopSleeper sleeper;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ResultsCommands::audit(installation, QDate::currentDate(), parser.isSet(cut), sleeper,
+                                  out, err);
+}
+
+int reportCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("この生徒番号の報告（何度でも指定できます）"),
+                                   QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("名簿に載っている生徒全員"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("書き出すPDFファイル"),
+                                    QStringLiteral("FILE.pdf"));
+    parser.addOptions({pupil, all, output});
+    if (auto status = parseCommand(parser, arguments,
+                                   QStringLiteral("保護者向けの学習報告をA4のPDFに書き出します。")))
+        return *status;
+    ReportOptions options;
+    options.all = parser.isSet(all);
+    options.output = parser.value(output);
+    if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"),
+                      options.pupils))
+        return kFailed;
+    if (options.all == !options.pupils.empty() || options.output.isEmpty()) {
+        QTextStream(stderr) << QStringLiteral(
+                                   "--pupil か --all のどちらかと、-o を指定してください。\n\n")
+                            << parser.helpText();
+        return kFailed;
+    }
+    ResultsInstallation installation;
+    if (auto status = loadInstallation(parser, installation))
+        return *status;
+    SystemClock clock;
+    EventLoopSleeper sleeper;
+    StandardErrorMessages messages;
+    ProcessExit exit;
+    QTextStream err(stderr);
+    return ResultsCommands::report(installation, options, clock, sleeper, messages, exit, err);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The report draws with fonts and a PDF device, but needs no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("yoji-results"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("成績ファイルの書き出し・点検・学習報告\n\n"
+                       "コマンド:\n"
+                       "  export  成績をCSVに書き出す\n"
+                       "  audit   成績ファイルを点検する\n"
+                       "  report  保護者向けの学習報告をPDFにする\n\n"
+                       "各コマンドの説明: yoji-results COMMAND --help"));
+    parser.addHelpOption();
+    parser.addOption(kFolder);
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("export | audit | report"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    QStringList arguments = QGuiApplication::arguments();
+    if (!parser.parse(arguments) || parser.positionalArguments().isEmpty()) {
+        const bool help = parser.isSet(QStringLiteral("help"));
+        QTextStream(help ? stdout : stderr) << parser.helpText();
+        return help ? 0 : kFailed;
+    }
+    const QString command = parser.positionalArguments().first();
+    // The command's own parser sees every other argument, --folder wherever it stands.
+    arguments.removeAt(arguments.indexOf(command, 1));
+    if (command == QLatin1String("export"))
+        return exportCommand(arguments);
+    if (command == QLatin1String("audit"))
+        return auditCommand(arguments);
+    if (command == QLatin1String("report"))
+        return reportCommand(arguments);
+    QTextStream(stderr) << QStringLiteral("知らないコマンドです: ") << command << "\n\n"
+                        << parser.helpText();
+    return kFailed;
+}

@@ -1,0 +1,121 @@
+#include "progressreportdrawing.h"
+
+#include "hub/graphdata.h"
+#include "hub/graphdrawing.h"
+#include "progressreport.h"
+
+#include <array>
+
+namespace {
+
+using Font = GraphCanvas::Font;
+
+constexpr double kLine = 6.0;
+constexpr double kRowLine = 5.5;
+constexpr double kTimeOverFrom = 99998;
+// Left edges of the table's columns, in millimetres.
+constexpr std::array<double, 8> kColumns{0, 30, 46, 62, 78, 142, 166, GraphLayout::kWidth};
+
+QString secondsText(qint64 seconds)
+{
+    return QString::number(seconds) + u'秒';
+}
+
+QString dateText(const QDate& date)
+{
+    return date.toString(QStringLiteral("yyyy年M月d日"));
+}
+
+void drawRow(GraphCanvas& canvas, double top, const QStringList& texts, Font font)
+{
+    for (qsizetype k = 0; k < texts.size() && k + 1 < qsizetype(kColumns.size()); ++k) {
+        const QRectF box(kColumns[size_t(k)], top, kColumns[size_t(k) + 1] - kColumns[size_t(k)],
+                         kRowLine);
+        canvas.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, texts[k], font);
+    }
+}
+
+// Heading, table and the list of what to practise next; returns the height used.
+double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
+{
+    double y = 0;
+    const QString name = pupil.name.isEmpty() ? QStringLiteral("生徒番号 %1").arg(pupil.pupil)
+                                              : pupil.name + QStringLiteral(" さん");
+    canvas.drawText(QRectF(0, y, GraphLayout::kWidth, 10), Qt::AlignLeft | Qt::AlignVCenter,
+                    QStringLiteral("学習のようす　") + name, Font::Heading);
+    y += 11;
+    const QString period = pupil.first.isValid() ? dateText(pupil.first) + QStringLiteral(" 〜 ") +
+                                                       dateText(pupil.last)
+                                                 : QStringLiteral("まだテストの記録がありません");
+    const QStringList lines{QStringLiteral("学年：") + pupil.grade,
+                            QStringLiteral("教室：") + pupil.school,
+                            QStringLiteral("期間：") + period};
+    for (const QString& line : lines) {
+        canvas.drawText(QRectF(0, y, GraphLayout::kWidth, kLine), Qt::AlignLeft | Qt::AlignVCenter,
+                        line, Font::Label);
+        y += kLine;
+    }
+    y += 3;
+    drawRow(canvas, y,
+            {QStringLiteral("項目"), QStringLiteral("回数"), QStringLiteral("最高"),
+             QStringLiteral("平均"), QStringLiteral("最近のタイム"), QStringLiteral("ポイント"),
+             QStringLiteral("合格")},
+            Font::Heading);
+    y += kRowLine;
+    canvas.drawLine(QPointF(0, y), QPointF(GraphLayout::kWidth, y), GraphCanvas::Pen::Frame);
+    for (const ItemProgress& progress : pupil.items) {
+        drawRow(canvas, y, progressRowTexts(progress), Font::Label);
+        y += kRowLine;
+    }
+    y += 4;
+    canvas.drawText(QRectF(0, y, GraphLayout::kWidth, kLine), Qt::AlignLeft | Qt::AlignVCenter,
+                    QStringLiteral("次に練習すること"), Font::Heading);
+    y += kLine;
+    for (const QString& caption : pupil.nextToPractise) {
+        canvas.drawText(QRectF(4, y, GraphLayout::kWidth - 4, kLine),
+                        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("・") + caption,
+                        Font::Label);
+        y += kLine;
+    }
+    return y + 4;
+}
+
+} // namespace
+
+QStringList progressRowTexts(const ItemProgress& progress)
+{
+    QStringList latest;
+    for (const DatedResult& result : progress.latest)
+        latest << result.date.toString(QStringLiteral("M/d ")) +
+                      (result.seconds >= kTimeOverFrom ? QStringLiteral("時間切れ")
+                                                       : secondsText(result.seconds));
+    return {progress.caption,
+            QString::number(progress.tests) + u'回',
+            progress.counted > 0 ? secondsText(progress.best) : QStringLiteral("―"),
+            progress.counted > 0 ? secondsText(progress.average()) : QStringLiteral("―"),
+            latest.join(QStringLiteral("  ")),
+            QString::number(progress.points) + u'点',
+            progress.mastered ? QStringLiteral("合格") : QStringLiteral("まだ")};
+}
+
+void drawProgressReport(const std::vector<PupilProgress>& pupils,
+                        const std::vector<GraphPage>& charts, GraphCanvas& canvas)
+{
+    for (size_t index = 0; index < pupils.size(); ++index) {
+        if (index > 0 && !canvas.newPage())
+            return;
+        double y = drawSummary(pupils[index], canvas);
+        if (index >= charts.size())
+            continue;
+        const GraphPage& chart = charts[index];
+        for (const GraphItem& item : chart.items) {
+            if (y + GraphLayout::kBlockHeight > GraphLayout::kPaperHeight) {
+                if (!canvas.newPage())
+                    return;
+                y = 0;
+            }
+            drawGraphBlock(chart, item, canvas, y);
+            y += GraphLayout::kBlockHeight;
+        }
+    }
+}

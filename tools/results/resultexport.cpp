@@ -1,0 +1,242 @@
+#include "resultexport.h"
+
+#include "core/blanks.h"
+#include "core/codepage.h"
+#include "platform/daynumber.h"
+#include "records/recordcodec.h"
+#include "records/recordfilestream.h"
+#include "records/resultstatistics.h"
+#include "resultsinstallation.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr qint32 kLastTimedResult = 99997; // above: a time-over
+constexpr qsizetype kFlushBytes = 1 << 16;
+constexpr qint32 kMemoResults = 10000; // points of results below this are remembered per item
+
+// The rows on their way out. A plain character array: a million rows are made of some ten
+// million small appends, and this is the one place where their cost shows. A row takes at
+// most a few hundred bytes, so the slack above the flush mark holds any row unchecked.
+class RowBuffer
+{
+public:
+    RowBuffer() : m_bytes(kFlushBytes + kSlack), m_end(m_bytes.data()) {}
+
+    RowBuffer& operator<<(char c)
+    {
+        *m_end++ = c;
+        return *this;
+    }
+    RowBuffer& operator<<(QByteArrayView bytes)
+    {
+        std::memcpy(m_end, bytes.data(), size_t(bytes.size()));
+        m_end += bytes.size();
+        return *this;
+    }
+    void number(qint64 value) { m_end = std::to_chars(m_end, m_end + 24, value).ptr; }
+    void twoDigits(int value)
+    {
+        *m_end++ = char('0' + value / 10);
+        *m_end++ = char('0' + value % 10);
+    }
+    bool full() const { return m_end - m_bytes.data() >= kFlushBytes; }
+    // Writes what is held and empties the buffer; false when the device refused it.
+    bool writeTo(QIODevice& out)
+    {
+        const qint64 size = m_end - m_bytes.data();
+        m_end = m_bytes.data();
+        return out.write(m_bytes.data(), size) == size;
+    }
+
+private:
+    static constexpr qsizetype kSlack = 4096;
+    std::vector<char> m_bytes;
+    char* m_end;
+};
+
+// A text field of the records as a CSV field. Consecutive records nearly always hold the same
+// school code and program folder, so the code page is decoded only when the bytes change.
+class CachedTextField
+{
+public:
+    const QByteArray& field(const char* bytes, qsizetype length)
+    {
+        const QByteArrayView raw(bytes, length);
+        if (m_field.isNull() || raw != m_raw) {
+            m_raw = raw.toByteArray();
+            m_field = csvField(trimBlanks(CodePage::decode(m_raw)));
+        }
+        return m_field;
+    }
+
+private:
+    QByteArray m_raw;
+    QByteArray m_field;
+};
+
+bool contains(const std::vector<int>& list, int value)
+{
+    return list.empty() || std::find(list.begin(), list.end(), value) != list.end();
+}
+
+} // namespace
+
+QByteArray csvField(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') &&
+        !bytes.contains('\r'))
+        return bytes;
+    bytes.replace("\"", "\"\"");
+    return '"' + bytes + '"';
+}
+
+ResultExporter::ResultExporter(const ResultsInstallation& installation)
+    : m_installation(installation), m_pupilFields(kMaxPupilNo + 1), m_itemFields(kMaxItemNo + 1),
+      m_points(kMaxItemNo + 1)
+{
+    const SharedState& state = installation.state();
+    for (int item = 1; item <= kMaxItemNo; ++item)
+        m_itemFields[static_cast<size_t>(item)] = csvField(state.itemName[item]);
+}
+
+QByteArray ResultExporter::headerRow(bool home)
+{
+    QString header = QStringLiteral("日付,時刻,生徒番号,名前,学年,項目番号,項目名,タイム（秒）,"
+                                    "時間切れ,ポイント,学校コード");
+    if (home)
+        header += QStringLiteral(",プログラムフォルダ");
+    return header.toUtf8();
+}
+
+const QByteArray& ResultExporter::pupilFields(int pupil)
+{
+    static const QByteArray unknown(",");
+    if (!isValidPupilNo(pupil))
+        return unknown;
+    QByteArray& fields = m_pupilFields[static_cast<size_t>(pupil)];
+    if (fields.isEmpty()) {
+        const SharedState& state = m_installation.state();
+        // A pupil who has left keeps his results, but no name and grade.
+        if (m_installation.isListed(pupil))
+            fields = csvField(trimBlanks(state.pupilNameByNo[pupil])) + ',' +
+                     csvField(state.gradeLabelByNo[pupil]);
+        else
+            fields = unknown;
+    }
+    return fields;
+}
+
+qint32 ResultExporter::pointsFor(qint32 result, int item)
+{
+    const SharedState& state = m_installation.state();
+    if (result < 0 || result >= kMemoResults)
+        return ResultStatistics::pointsFor(result, state.itemTargetTime[item],
+                                           state.itemField5[item]);
+    std::vector<qint32>& memo = m_points[static_cast<size_t>(item)];
+    if (memo.empty())
+        memo.assign(kMemoResults, -1);
+    qint32& points = memo[static_cast<size_t>(result)];
+    if (points < 0)
+        points =
+            ResultStatistics::pointsFor(result, state.itemTargetTime[item], state.itemField5[item]);
+    return points;
+}
+
+const QByteArray& ResultExporter::dateField(double dayNumber)
+{
+    const double day = std::isfinite(dayNumber) ? std::floor(dayNumber) : -1e300;
+    if (day != m_cachedDay || m_cachedDate.isNull()) {
+        m_cachedDay = day;
+        const QDate date = DayNumber::toDate(dayNumber);
+        m_cachedDate = date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray("");
+    }
+    return m_cachedDate;
+}
+
+bool ResultExporter::wanted(const ExportOptions& options, double date, int pupil, int item) const
+{
+    if (!contains(options.pupils, pupil) || !contains(options.items, item))
+        return false;
+    if (!options.since.isValid() && !options.until.isValid())
+        return true;
+    const QDate day = DayNumber::toDate(date);
+    return day.isValid() && (!options.since.isValid() || day >= options.since) &&
+           (!options.until.isValid() || day <= options.until);
+}
+
+ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& out)
+{
+    ExportOutcome outcome;
+    const int length = options.home ? RecordCodec::kHomeLength : RecordCodec::kResultLength;
+    RecordFileStream stream(length);
+    outcome.status =
+        stream.open(options.home ? m_installation.homeFile() : m_installation.resultFile());
+    if (!outcome.status.ok())
+        return outcome;
+
+    RowBuffer buffer;
+    if (options.byteOrderMark)
+        buffer << "\xEF\xBB\xBF";
+    buffer << headerRow(options.home) << "\r\n";
+    bool written = true;
+    CachedTextField schoolCode;
+    CachedTextField programName;
+    while (const char* bytes = stream.next()) {
+        const ResultRecord record =
+            options.home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResultBody(bytes);
+        const int pupil = record.pupilNo;
+        const int item = record.itemNo;
+        if (!wanted(options, record.date, pupil, item))
+            continue;
+        ++outcome.rows;
+        buffer << dateField(record.date) << ',';
+        const QTime time = DayNumber::toTime(record.time);
+        if (time.isValid()) {
+            buffer.twoDigits(time.hour());
+            buffer << ':';
+            buffer.twoDigits(time.minute());
+            buffer << ':';
+            buffer.twoDigits(time.second());
+        }
+        buffer << ',';
+        buffer.number(pupil);
+        buffer << ',' << pupilFields(pupil) << ',';
+        buffer.number(item);
+        buffer << ',';
+        if (isValidItemNo(item))
+            buffer << m_itemFields[static_cast<size_t>(item)];
+        buffer << ',';
+        const bool timeOver = record.result > kLastTimedResult;
+        if (!timeOver)
+            buffer.number(record.result);
+        buffer << (timeOver ? ",1," : ",0,");
+        if (isValidItemNo(item))
+            buffer.number(pointsFor(record.result, item));
+        buffer << ','
+               << schoolCode.field(record.schoolCode.data(), qsizetype(record.schoolCode.size()));
+        if (options.home)
+            buffer << ',' << programName.field(bytes, RecordCodec::kProgramNameLength);
+        buffer << "\r\n";
+        if (buffer.full() && !(written = buffer.writeTo(out)))
+            break;
+    }
+    if (written)
+        written = buffer.writeTo(out);
+    if (!written)
+        outcome.status = Status::failure(QStringLiteral("書き出せませんでした（") +
+                                         out.errorString() + QStringLiteral("）。"));
+    else if (!stream.status().ok())
+        outcome.status = stream.status();
+    outcome.tailOffset = stream.tailOffset();
+    outcome.tailLength = stream.tailLength();
+    return outcome;
+}

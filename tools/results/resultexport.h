@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+class QIODevice;
+class ResultsInstallation;
+
+struct ExportOptions
+{
+    QDate since; // invalid: no lower bound; both bounds are inclusive
+    QDate until;
+    std::vector<int> pupils; // empty: every pupil
+    std::vector<int> items;  // empty: every item
+    bool home = false;       // the home-use file instead of the result file
+    bool byteOrderMark = true;
+};
+
+struct ExportOutcome
+{
+    Status status;
+    qint64 rows = 0;
+    // The bytes after the last whole record: a writer that died in the middle of a record.
+    qint64 tailOffset = 0;
+    qint64 tailLength = 0;
+};
+
+// Writes the records of a result file as CSV (RFC 4180, UTF-8), one row per record in file
+// order, for a spreadsheet. It streams: a chunk of records is read and its rows written before
+// the next is read, so memory stays the same however long the file is.
+class ResultExporter
+{
+public:
+    explicit ResultExporter(const ResultsInstallation& installation);
+
+    ExportOutcome exportTo(const ExportOptions& options, QIODevice& out);
+
+    // The header row, without its line end.
+    static QByteArray headerRow(bool home);
+
+private:
+    bool wanted(const ExportOptions& options, double date, int pupil, int item) const;
+    // Name and grade label of a pupil, as CSV fields with the comma between them.
+    const QByteArray& pupilFields(int pupil);
+    const QByteArray& dateField(double dayNumber);
+    // The program's points of a result, remembered: the same few results recur all the time.
+    qint32 pointsFor(qint32 result, int item);
+
+    const ResultsInstallation& m_installation;
+    std::vector<QByteArray> m_pupilFields;
+    std::vector<QByteArray> m_itemFields;
+    std::vector<std::vector<qint32>> m_points; // by item, then result; -1: not yet known
+    double m_cachedDay = -1;
+    QByteArray m_cachedDate;
+};
+
+// A field of a CSV row: quoted when it holds a comma, a double quote or a line break, with
+// double quotes doubled.
+QByteArray csvField(const QString& text);

@@ -1,0 +1,65 @@
+#include "resultsinstallation.h"
+
+#include "core/catalogue.h"
+#include "core/startup.h"
+#include "records/resultfiles.h"
+#include "roster/rosterfile.h"
+#include "roster/rosterreaders.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+QString programFolderFromOptions(const QString& folderOption)
+{
+    if (!folderOption.isEmpty())
+        return folderOption;
+    return QCoreApplication::applicationDirPath();
+}
+
+Status ResultsInstallation::load(const QString& programDir, const QDate& today)
+{
+    QString dir = programDir;
+    while (dir.size() > 1 && dir.endsWith(u'/'))
+        dir.chop(1);
+    // The tool plays no sound: the cue table is not needed.
+    if (Status status = LoadConfiguration(*m_state, dir, [] { return Status::success(); });
+        !status.ok())
+        return status;
+    fillCatalogue(*m_state);
+
+    QStringList hubList;
+    if (Status status = readRosterForHub(*m_state, today, hubList); !status.ok())
+        return status;
+    RosterFileReader reader;
+    if (Status status = reader.open(rosterFilePath(*m_state)); !status.ok())
+        return status;
+    while (!reader.atEnd()) {
+        RosterEntry entry;
+        if (Status status = reader.readEntry(entry); !status.ok())
+            return status;
+        m_inRoster[static_cast<size_t>(entry.pupilNo)] = 1;
+        if (entry.listStatusValue() == 0)
+            m_listed[static_cast<size_t>(entry.pupilNo)] = 1;
+    }
+    return Status::success();
+}
+
+std::vector<int> ResultsInstallation::listedPupils() const
+{
+    std::vector<int> pupils;
+    for (int pupil = 1; pupil <= kMaxPupilNo; ++pupil) {
+        if (isListed(pupil))
+            pupils.push_back(pupil);
+    }
+    return pupils;
+}
+
+QString ResultsInstallation::resultFile() const
+{
+    return resultFilePath(*m_state);
+}
+
+QString ResultsInstallation::homeFile() const
+{
+    return homeResultFilePath(*m_state);
+}
