@@ -1,15 +1,18 @@
 #include "drill/drillscreen.h"
 
 #include "core/sharedstate.h"
+#include "drill/drillaccessibility.h"
+#include "drill/drillkeys.h"
 #include "drill/drilltile.h"
+#include "drill/timegauge.h"
 
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -149,6 +152,13 @@ void setFittingText(QLabel* label, const QString& text, double largest, double s
     label->setAccessibleName(text);
 }
 
+// A value of the status panel.
+void setValue(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleDescription(text + label->property("unit").toString());
+}
+
 void setShown(QWidget* widget, bool shown)
 {
     if (widget->isVisibleTo(widget->parentWidget()) != shown)
@@ -157,78 +167,13 @@ void setShown(QWidget* widget, bool shown)
 
 } // namespace
 
-// The time gauge: the empty gauge sShape5 with the elapsed bar sShape2, the second bar sShape7
-// and the marks sShape3 (target time) and sShape4 (limit time). Widths come in gauge units
-// and follow the gauge when the window grows.
-class TimeGauge : public QWidget
-{
-public:
-    explicit TimeGauge(QWidget* parent) : QWidget(parent)
-    {
-        setObjectName(QStringLiteral("timeGauge"));
-        setFixedHeight(24);
-        m_empty = makeShape(QStringLiteral("sShape5"));
-        m_bar = makeShape(QStringLiteral("sShape2"));
-        m_secondBar = makeShape(QStringLiteral("sShape7"));
-        m_target = makeShape(QStringLiteral("sShape3"));
-        m_limit = makeShape(QStringLiteral("sShape4"));
-        m_target->setAccessibleName(QStringLiteral("目標タイム"));
-        m_limit->setAccessibleName(QStringLiteral("制限タイム"));
-    }
-
-    void setWidths(int bar, int secondBar, int target, int limit)
-    {
-        const std::array<int, 4> units{bar, secondBar, target, limit};
-        if (units == m_units)
-            return;
-        m_units = units;
-        m_bar->setAccessibleName(QStringLiteral("経過時間 %1%").arg(bar * 100 / kUnits));
-        place();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QWidget::resizeEvent(event);
-        place();
-    }
-
-private:
-    static constexpr int kUnits = DrillDisplay::kGaugeUnits;
-
-    QFrame* makeShape(const QString& name)
-    {
-        auto* shape = new QFrame(this);
-        shape->setObjectName(name);
-        return shape;
-    }
-
-    int pixels(int units) const { return units * width() / kUnits; }
-
-    void place()
-    {
-        const int h = height();
-        m_empty->setGeometry(0, 0, width(), h);
-        m_bar->setGeometry(0, 2, pixels(m_units[0]), h - 4);
-        m_secondBar->setGeometry(0, 2, pixels(m_units[1]), h - 4);
-        m_target->setGeometry(0, 0, pixels(m_units[2]), h);
-        m_limit->setGeometry(0, 0, pixels(m_units[3]), h);
-        m_bar->setVisible(m_units[0] > 0);
-        m_secondBar->setVisible(m_units[1] > 0);
-    }
-
-    QFrame* m_empty = nullptr;
-    QFrame* m_bar = nullptr;
-    QFrame* m_secondBar = nullptr;
-    QFrame* m_target = nullptr;
-    QFrame* m_limit = nullptr;
-    std::array<int, 4> m_units{};
-};
-
 DrillScreen::DrillScreen(DrillServices services, QWidget* parent)
     : Screen(parent), m_engine(services, *this), m_contentName(services.state.contentName)
 {
     setObjectName(QStringLiteral("MainFrm"));
+    installDrillAccessibility();
+    // The screen takes the keys its buttons leave, wherever the focus is.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromUtf8(kStyleSheet));
     setFont(sizedFont(12, false, kGothicFamily));
@@ -263,7 +208,18 @@ void DrillScreen::activate()
 {
     if (!m_minuteTimer->isActive())
         m_minuteTimer->start();
+    setFocus(Qt::OtherFocusReason);
     m_engine.setUpDrill();
+}
+
+void DrillScreen::keyPressEvent(QKeyEvent* event)
+{
+    // A held key would choose its tile again and again; a mouse click never repeats.
+    const bool plain = !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    if (plain && !event->isAutoRepeat() && DrillKeys::press(m_engine, event->key()))
+        event->accept();
+    else
+        Screen::keyPressEvent(event);
 }
 
 QString DrillScreen::windowCaption() const
@@ -297,6 +253,9 @@ QWidget* DrillScreen::buildStatusPanel()
         caption->setAlignment(Qt::AlignCenter);
         value->setParent(frame);
         value->setAlignment(Qt::AlignRight | Qt::AlignBaseline);
+        // A screen reader names the value by its caption and reads it with its unit.
+        value->setAccessibleName(caption->text());
+        value->setProperty("unit", unit ? unit->text() : QString());
         auto* valueRow = new QHBoxLayout;
         valueRow->setSpacing(3);
         valueRow->addStretch();
@@ -416,7 +375,7 @@ QWidget* DrillScreen::buildQuestionArea()
     m_readingLine->setFixedHeight(54);
     m_readingLine->setMinimumWidth(392);
     m_readingLine->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    m_readingLine->setAccessibleName(QStringLiteral("読み"));
+    m_readingLine->setAccessibleDescription(QStringLiteral("読み"));
 
     auto* slotRow = new QHBoxLayout;
     slotRow->setSpacing(12);
@@ -425,6 +384,18 @@ QWidget* DrillScreen::buildQuestionArea()
             makeTile(QStringLiteral("Label10_%1").arg(k), "slot", 89, 44, kMinchoFamily, area);
         slotRow->addWidget(m_slots[k]);
     }
+
+    // The reading panel covers the kanji panel; the correction panel and the practice
+    // buttons take the same place. The tiles come before the buttons, so that a screen reader
+    // reads the meaning, then the tiles, then the buttons.
+    auto* tileArea = new QWidget(area);
+    tileArea->setObjectName(QStringLiteral("tileArea"));
+    auto* tiles = new QGridLayout(tileArea);
+    tiles->setContentsMargins(0, 0, 0, 0);
+    tiles->addWidget(buildKanjiPanel(), 0, 0);
+    tiles->addWidget(buildCorrectionPanel(), 0, 0);
+    tiles->addWidget(buildReadingPanel(), 0, 0);
+    tiles->addWidget(buildPracticeButtons(), 0, 0);
 
     m_ok = makeButton(QStringLiteral("Command3"), QStringLiteral("O.K."), 24, true, area);
     m_ok->setFixedSize(150, 89);
@@ -460,15 +431,6 @@ QWidget* DrillScreen::buildQuestionArea()
     answerRow->addLayout(answer);
     answerRow->addStretch();
 
-    // The reading panel covers the kanji panel; the correction panel and the practice
-    // buttons take the same place.
-    auto* tiles = new QGridLayout;
-    tiles->setContentsMargins(0, 0, 0, 0);
-    tiles->addWidget(buildKanjiPanel(), 0, 0);
-    tiles->addWidget(buildCorrectionPanel(), 0, 0);
-    tiles->addWidget(buildReadingPanel(), 0, 0);
-    tiles->addWidget(buildPracticeButtons(), 0, 0);
-
     m_note = makeLabel(QStringLiteral("Label5"),
                        QStringLiteral("音声ヒント：１０秒追加　　　間違い：２０秒追加＋１回追加"),
                        12, false, area);
@@ -479,7 +441,7 @@ QWidget* DrillScreen::buildQuestionArea()
     layout->setSpacing(10);
     layout->addWidget(m_meaning);
     layout->addLayout(answerRow);
-    layout->addLayout(tiles, 1);
+    layout->addWidget(tileArea, 1);
     layout->addWidget(m_note);
     return area;
 }
@@ -505,6 +467,7 @@ QWidget* DrillScreen::buildReadingPanel()
     for (int i = 1; i <= DrillDisplay::kKanaTiles; ++i) {
         m_kanaTiles[i] =
             makeTile(QStringLiteral("Label15_%1").arg(i), "kana", 100, 42, kGothicFamily, panel);
+        m_kanaTiles[i]->setKeyCaption(DrillKeys::kanaTileCaption(i));
         connect(m_kanaTiles[i], &DrillTile::clicked, this,
                 [this, i] { m_engine.kanaTileClicked(i); });
         tiles->addWidget(m_kanaTiles[i]);
@@ -544,6 +507,7 @@ QWidget* DrillScreen::buildKanjiPanel()
     for (int i = 1; i <= DrillDisplay::kKanjiTiles; ++i) {
         m_kanjiTiles[i] =
             makeTile(QStringLiteral("Label14_%1").arg(i), "kanji", 100, 44, kMinchoFamily, panel);
+        m_kanjiTiles[i]->setKeyCaption(DrillKeys::kanjiTileCaption(i));
         connect(m_kanjiTiles[i], &DrillTile::clicked, this,
                 [this, i] { m_engine.kanjiTileClicked(i); });
         grid->addWidget(m_kanjiTiles[i], (i - 1) / 6, (i - 1) % 6);
@@ -656,12 +620,12 @@ void DrillScreen::applyStatus(const DrillDisplay& d)
         m_contentLabel->setFont(sizedFont(d.contentPointSize, true));
     setFittingText(m_contentLabel, d.contentName, d.contentPointSize, d.contentPointSize);
     setFittingText(m_pupilLabel, d.pupilName, kPupilNameSize, kSmallestNameSize);
-    m_levelLabel->setText(d.levelName);
-    m_remainingLabel->setText(d.remaining);
-    m_elapsedLabel->setText(d.elapsed);
-    m_levelCountLabel->setText(d.levelCount);
-    m_todayCountLabel->setText(d.todayCount);
-    m_minutesLabel->setText(d.minutes);
+    setValue(m_levelLabel, d.levelName);
+    setValue(m_remainingLabel, d.remaining);
+    setValue(m_elapsedLabel, d.elapsed);
+    setValue(m_levelCountLabel, d.levelCount);
+    setValue(m_todayCountLabel, d.todayCount);
+    setValue(m_minutesLabel, d.minutes);
     setFittingText(m_schoolLabel, d.schoolName, 10, 10);
     m_gauge->setWidths(d.gaugeBar, d.gaugeSecondBar, d.targetMark, d.limitMark);
     for (int box = DrillDisplay::kFirstBox; box <= DrillDisplay::kLastBox; ++box) {
@@ -685,8 +649,10 @@ void DrillScreen::applyQuestion(const DrillDisplay& d)
         setShown(m_kanaTiles[i], !d.kanaTiles[i].isEmpty());
     }
     setShown(m_readingOk, d.readingOkVisible);
+    const bool kanjiTilesCovered = d.readingPanelVisible || d.correctionVisible;
     for (int i = 1; i <= DrillDisplay::kKanjiTiles; ++i) {
         m_kanjiTiles[i]->setCharacter(d.kanjiTiles[i]);
+        m_kanjiTiles[i]->setCovered(kanjiTilesCovered);
         m_kanjiTiles[i]->setEnabled(d.kanjiTilesEnabled);
         setShown(m_kanjiTiles[i], !d.kanjiTiles[i].isEmpty());
     }

@@ -15,8 +15,8 @@ class TimeGauge;
 
 // The drill screen `MainFrm`: the status panel with the time gauge above the question area
 // (meaning, reading panel with six kana tiles, kanji panel with twelve tiles, answer slots,
-// correction panel, practice buttons). It shows what its DrillEngine says and passes clicks
-// and timer ticks on; it decides nothing itself.
+// correction panel, practice buttons). It shows what its DrillEngine says and passes clicks,
+// keys and timer ticks on; it decides nothing itself.
 class DrillScreen : public Screen, private DrillView
 {
     Q_OBJECT
@@ -32,6 +32,7 @@ public:
 private:
     void showDisplay(const DrillDisplay& display) override;
     void focusElement(DrillFocus element) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     QWidget* buildStatusPanel();
     QWidget* buildQuestionArea();

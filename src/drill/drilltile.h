@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A character tile of the drill screen: one large character that takes a click. An empty
-// tile is not shown. Screen readers hear the character.
+// A character tile of the drill screen: one large character that takes a click, with the key
+// that chooses it drawn small in its corner. An empty tile is not shown. Screen readers hear
+// the character.
 class DrillTile : public QLabel
 {
     Q_OBJECT
@@ -12,6 +13,16 @@ public:
     DrillTile(const QString& objectName, const char* role, QWidget* parent);
 
     void setCharacter(const QString& character);
+    void setKeyCaption(const QString& caption);
+    const QString& keyCaption() const { return m_keyCaption; }
+    bool choosable() const { return !m_keyCaption.isEmpty(); }
+
+    // Another panel lies over the tile: it is drawn but cannot be seen.
+    void setCovered(bool covered) { m_covered = covered; }
+    bool isCovered() const { return m_covered; }
+
+    // What a click does; also the press of assistive technology.
+    void press();
 
 signals:
     void clicked();
@@ -19,4 +30,9 @@ signals:
 protected:
     // The press counts: pupils expect the tile to answer the moment they touch it.
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_keyCaption;
+    bool m_covered = false;
 };

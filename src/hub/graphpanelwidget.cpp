@@ -1,5 +1,6 @@
 #include "hub/graphpanelwidget.h"
 
+#include "core/buttonkeys.h"
 #include "hub/graphdrawing.h"
 #include "hub/paintergraphcanvas.h"
 
@@ -7,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -181,6 +183,23 @@ GraphPanelWidget::GraphPanelWidget(GraphPanel& logic, QWidget* parent)
             [this] { m_logic.drawRequested(GraphPanel::PrinterTarget); });
     connect(m_savePdf, &QPushButton::clicked, this, [this] { m_logic.saveAsPdf(); });
     connect(m_back, &QPushButton::clicked, this, [this] { m_logic.close(); });
+
+    // The lists first: they are what a pupil works with; the picture scrolls last.
+    QWidget* previous = m_items;
+    for (QWidget* next : std::initializer_list<QWidget*>{m_others, m_pupils, m_show, m_print,
+                                                         m_savePdf, m_back, m_pictureArea}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    letEnterPressButtons(this);
+}
+
+void GraphPanelWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && clickIfShown(m_back))
+        event->accept();
+    else
+        QFrame::keyPressEvent(event);
 }
 
 void GraphPanelWidget::setPanelVisible(bool visible)
@@ -189,6 +208,7 @@ void GraphPanelWidget::setPanelVisible(bool visible)
     if (visible) {
         raise();
         m_pictureArea->verticalScrollBar()->setValue(0);
+        m_items->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -59,6 +59,10 @@ public:
 
     GraphPicture* picture() const { return m_picture; }
 
+protected:
+    // Escape is "戻る".
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     GraphPanel& m_logic;
     GraphPicture* m_picture = nullptr; // Picture12

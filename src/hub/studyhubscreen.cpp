@@ -1,5 +1,6 @@
 #include "hub/studyhubscreen.h"
 
+#include "core/buttonkeys.h"
 #include "core/listfont.h"
 #include "core/sharedstate.h"
 #include "hub/graphpanelwidget.h"
@@ -108,6 +109,7 @@ StudyHubScreen::StudyHubScreen(StudyHubServices services, QWidget* parent)
     // Made after the key watch: what is typed into the panel's lists stays there.
     m_graphPanel = new GraphPanelWidget(m_logic.graphPanel(), this);
     m_logic.graphPanel().setView(m_graphPanel);
+    letEnterPressButtons(this);
     m_graphPaper = services.hooks.graphPaper;
     if (!m_graphPaper) {
         m_graphPaper = std::make_shared<QtGraphPaper>();
@@ -267,7 +269,8 @@ StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
             "#%1 QLabel { color: #103838; }"
             "#%1 QPushButton#%2 { background: #ffd54f; color: #202020; border: 1px solid #806000;"
             " border-radius: 5px; padding: 4px; }"
-            "#%1 QPushButton#%2:disabled { background: #d0d0d0; color: #707070; }")
+            "#%1 QPushButton#%2:disabled { background: #d0d0d0; color: #707070; }"
+            "#%1 QPushButton#%2:focus { border: 3px solid #f29b2c; }")
             .arg(c.frame->objectName(), itemName("Command4", item)));
 
     c.number = makeLabel(itemName("Label1", item), 15, c.frame, true);
@@ -355,6 +358,9 @@ void StudyHubScreen::load()
 void StudyHubScreen::activate()
 {
     m_logic.refreshHub();
+    // A keyboard user starts where the items start.
+    if (!m_graphPanel->isVisible())
+        focusFirstStart();
 }
 
 StudyHubScreen::Column* StudyHubScreen::column(int item)
@@ -370,8 +376,12 @@ bool StudyHubScreen::eventFilter(QObject* watched, QEvent* event)
         layoutColumns();
     // The graph panel covers the columns: their keys would start a drill from under it.
     if (event->type() == QEvent::KeyPress && !(m_graphPanel && m_graphPanel->isVisible())) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        const QChar key = text.size() == 1 ? text.at(0) : QChar();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const QString text = keyEvent->text();
+        // Escape is the back button, as its key 0 is.
+        const QChar key = keyEvent->key() == Qt::Key_Escape ? QChar(u'0')
+                          : text.size() == 1                ? text.at(0)
+                                                            : QChar();
         if (m_logic.keyPressed(key))
             return true;
     }

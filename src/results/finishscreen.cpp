@@ -1,10 +1,12 @@
 #include "results/finishscreen.h"
 
+#include "core/buttonkeys.h"
 #include "core/sharedstate.h"
 #include "results/festivebackground.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -75,6 +77,7 @@ FinishScreen::FinishScreen(FinishServices services, QWidget* parent)
     setObjectName(QStringLiteral("FrmSyuuryou"));
     buildElements();
     connect(m_menu, &QPushButton::clicked, this, [this] { m_logic.backToMenu(); });
+    letEnterPressButtons(this);
     connect(m_again, &QPushButton::clicked, this, [this] { m_logic.again(); });
     connect(m_timer1, &QTimer::timeout, this, [this] { m_logic.timer1Fired(); });
 }
@@ -302,4 +305,12 @@ void FinishScreen::startTimer1()
 void FinishScreen::stopTimer1()
 {
     m_timer1->stop();
+}
+
+void FinishScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && clickIfShown(m_menu))
+        event->accept();
+    else
+        Screen::keyPressEvent(event);
 }

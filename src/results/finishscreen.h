@@ -23,6 +23,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Escape is "メニューへ", the way back.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setTodayItemText(const QString& text) override;

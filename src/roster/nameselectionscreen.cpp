@@ -1,5 +1,6 @@
 #include "roster/nameselectionscreen.h"
 
+#include "core/buttonkeys.h"
 #include "core/listfont.h"
 #include "core/sharedstate.h"
 #include "roster/accentcolour.h"
@@ -48,6 +49,14 @@ NameSelectionScreen::NameSelectionScreen(NameSelectionServices services, QWidget
     buildElements(accent);
     buildMenus();
     connectElements();
+    // The names first, then what to do with the chosen one, then how the list is shown.
+    QWidget* previous = m_list;
+    for (QWidget* next : std::initializer_list<QWidget*>{m_start, m_print, m_quit, m_filter,
+                                                         m_modes[TodayPointsAllPoints]}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    letEnterPressButtons(this);
     // The screen sees the keys before its elements do.
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
@@ -211,6 +220,8 @@ void NameSelectionScreen::load()
 void NameSelectionScreen::activate()
 {
     m_logic.activate();
+    // A keyboard user starts on the names.
+    focusList();
 }
 
 bool NameSelectionScreen::eventFilter(QObject* watched, QEvent* event)

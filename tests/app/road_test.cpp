@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "app/program.h"
 #include "core/sharedstate.h"
 #include "core/startup.h"
@@ -134,6 +135,21 @@ protected:
             settle();
         }
     }
+    // Chooses さくら on the name screen and starts an item from the hub by its key.
+    void chooseSakuraAndStart(Qt::Key itemKey)
+    {
+        auto* names = element<QListWidget>(QStringLiteral("List1"));
+        const QList<QListWidgetItem*> rows =
+            names->findItems(QStringLiteral("さくら"), Qt::MatchContains);
+        ASSERT_EQ(rows.size(), 1);
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                          names->visualItemRect(rows.first()).center());
+        click(QStringLiteral("Command14"));
+        settle();
+        ASSERT_NE(screen()->findChild<QWidget*>(QStringLiteral("HScroll1")), nullptr);
+        QTest::keyClick(screen(), itemKey);
+        settle();
+    }
     void finishScreenShowsItsButtons()
     {
         QMetaObject::invokeMethod(element<QTimer>(QStringLiteral("Timer1")), "timeout");
@@ -163,21 +179,9 @@ protected:
 
 TEST_F(RoadOfATestDrill, ChoosePupilRunATestSeeTheResultAndTheHubAndGoAgain)
 {
-    // Name selection: choose さくら and press "O.K.".
-    auto* names = element<QListWidget>(QStringLiteral("List1"));
-    const QList<QListWidgetItem*> rows =
-        names->findItems(QStringLiteral("さくら"), Qt::MatchContains);
-    ASSERT_EQ(rows.size(), 1);
-    QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
-                      names->visualItemRect(rows.first()).center());
-    click(QStringLiteral("Command14"));
-    settle();
+    // Name selection: choose さくら and press "O.K."; on the hub key "4" starts 範囲２.
+    chooseSakuraAndStart(Qt::Key_4);
     EXPECT_EQ(state->pupilNo, 1);
-
-    // The hub: key "4" starts 範囲２.
-    ASSERT_NE(screen()->findChild<QWidget*>(QStringLiteral("HScroll1")), nullptr);
-    QTest::keyClick(screen(), Qt::Key_4);
-    settle();
     ASSERT_EQ(element(QStringLiteral("sLabel8"))->text(), QStringLiteral("範囲２"));
     answerEveryQuestion();
 
@@ -229,4 +233,37 @@ TEST_F(RoadOfATestDrill, ChoosePupilRunATestSeeTheResultAndTheHubAndGoAgain)
     EXPECT_EQ(fileBytes(resultFilePath(*state)).size(), 3 * RecordCodec::kResultLength);
     EXPECT_EQ(programExit.requests, 0);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// A pupil who works through assistive technology alone: the meaning is read, each tile is found
+// by its role and name and pressed through its action, and the result line is read out.
+TEST_F(RoadOfATestDrill, AWholeTestDrillThroughAssistiveTechnology)
+{
+    chooseSakuraAndStart(Qt::Key_4);
+    const QWidget* drill = screen();
+    for (int asked = 0; screen() == drill; ++asked) {
+        ASSERT_LT(asked, 100);
+        QStringList idiom;
+        for (QAccessibleInterface* element : shownElements(screen())) {
+            const auto found = byMeaning.find(element->text(QAccessible::Name));
+            if (found != byMeaning.end())
+                idiom = found->second;
+        }
+        ASSERT_FALSE(idiom.isEmpty());
+        clock.monotonic += 2000;
+        for (int k = 0; k < 4; ++k)
+            ASSERT_TRUE(pressShownButton(screen(), idiom.at(2).mid(k, 1))) << k;
+        for (int k = 0; k < 4; ++k)
+            ASSERT_TRUE(pressShownButton(screen(), idiom.at(1).mid(k, 1))) << k;
+        ASSERT_TRUE(pressShownButton(screen(), QStringLiteral("O.K.")));
+        settle();
+    }
+
+    const QString resultLine =
+        QStringLiteral("今の成績：%1秒").arg(static_cast<int>(clock.monotonic / 1000));
+    bool heard = false;
+    for (QAccessibleInterface* element : shownElements(screen()))
+        heard = heard || element->text(QAccessible::Name) == resultLine;
+    EXPECT_TRUE(heard) << resultLine.toStdString();
+    EXPECT_EQ(fileBytes(resultFilePath(*state)).size(), 2 * RecordCodec::kResultLength);
 }

@@ -1,7 +1,9 @@
+#include "accessibletree.h"
 #include "core/mainwindow.h"
 #include "core/navigator.h"
 #include "core/waitform.h"
 #include "drill/drillscreen.h"
+#include "drill/drilltile.h"
 #include "drill/idiomsource.h"
 #include "drillfixture.h"
 #include "standinscreen.h"
@@ -9,6 +11,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -64,6 +68,30 @@ protected:
         return found;
     }
     void click(const QString& name) { QTest::mouseClick(element<QWidget>(name), Qt::LeftButton); }
+
+    // A pupil chooses an element by a click or by the key that stands for it, sent where the
+    // focus is.
+    enum class Input { Mouse, Keys };
+    Input input = Input::Mouse;
+    void press(const QString& name)
+    {
+        if (input == Input::Mouse)
+            click(name);
+        else
+            pressKey(keyFor(element<QWidget>(name)));
+    }
+    void pressKey(int key)
+    {
+        QWidget* focus = window.focusWidget();
+        QTest::keyClick(focus ? focus : drillScreen.data(), static_cast<Qt::Key>(key));
+    }
+    // A tile's key is the one drawn in its corner; Enter is the "O.K." or "次へ" shown.
+    static int keyFor(QWidget* element)
+    {
+        if (auto* tile = qobject_cast<DrillTile*>(element))
+            return QKeySequence(tile->keyCaption())[0].key();
+        return Qt::Key_Return;
+    }
     // The visible tile of this kind showing this character.
     QString tileShowing(const QString& prefix, int count, const QString& c) const
     {
@@ -78,13 +106,13 @@ protected:
     {
         const QString name = tileShowing(QStringLiteral("Label15_"), 6, c);
         ASSERT_FALSE(name.isEmpty()) << c.toStdString();
-        click(name);
+        press(name);
     }
     void clickKanjiTile(const QString& c)
     {
         const QString name = tileShowing(QStringLiteral("Label14_"), 12, c);
         ASSERT_FALSE(name.isEmpty()) << c.toStdString();
-        click(name);
+        press(name);
     }
     DrillEngine& logic() { return drillScreen->engine(); }
     // Runs the queued switch of screens and deletes the screen that was left.
@@ -100,13 +128,125 @@ protected:
         QMetaObject::invokeMethod(element<QTimer>(QStringLiteral("sTimer1")), "timeout");
     }
 
+    void playDemoRange();
+
     MainWindow window;
     Navigator screens{window.screenStack(), window.waitForm()};
     DrillServices screenServices{state, screens, sound, clock, random, messages, sleeper, records};
     QPointer<DrillScreen> drillScreen;
 };
 
+// The whole road of a test drill on a demo range, choosing tiles as a pupil would, with one
+// wrong reading and one wrong idiom on the way.
+void DrillScreenTest::playDemoRange()
+{
+    QFile csv(QStringLiteral(YOJI_DATA_DIR "/idioms.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    std::vector<IdiomSource::Row> rows;
+    ASSERT_TRUE(IdiomSource::parse(QString::fromUtf8(csv.readAll()), "idioms.csv", rows).ok());
+    ASSERT_TRUE(IdiomSource::writeCompanionFile(rows, state.programFolder + "四字02vv.ccc").ok());
+    std::map<QString, QStringList> byMeaning;
+    int rangeSize = 0;
+    for (const IdiomSource::Row& row : rows) {
+        if (row.fields.at(0) == QStringLiteral("2")) {
+            byMeaning[row.fields.at(3)] = row.fields;
+            ++rangeSize;
+        }
+    }
+    ASSERT_GE(rangeSize, 20);
+
+    showDrill(4);
+    ASSERT_TRUE(drillScreen);
+    qint64 now = 0;
+    int questionsShown = 0;
+    while (drillScreen && !logic().display().closingVisible) {
+        ASSERT_LT(++questionsShown, 100);
+        const auto found = byMeaning.find(element(QStringLiteral("Label9"))->text());
+        ASSERT_NE(found, byMeaning.end());
+        const QString idiom = found->second.at(1);
+        const QString reading = found->second.at(2);
+        now += 1500;
+        tick(now);
+
+        const bool first = questionsShown == 1;
+        if (first) {
+            // A wrong kana gives the first character away.
+            const QString wrong = [&] {
+                for (int i = 1; i <= 6; ++i) {
+                    if (element(QStringLiteral("Label15_%1").arg(i))->text() != reading.left(1))
+                        return QStringLiteral("Label15_%1").arg(i);
+                }
+                return QString();
+            }();
+            press(wrong);
+            EXPECT_EQ(element(QStringLiteral("Label1"))->text(), reading.left(1));
+            saveScreenshot(window, QStringLiteral("drill-reading"));
+        }
+        for (qsizetype k = element(QStringLiteral("Label1"))->text().size(); k < 4; ++k)
+            clickKanaTile(reading.mid(k, 1));
+        ASSERT_FALSE(element<QWidget>(QStringLiteral("Picture2"))->isVisible());
+        ASSERT_TRUE(element<QWidget>(QStringLiteral("Label10_1"))->isVisible());
+
+        if (first) {
+            clickKanjiTile(idiom.mid(0, 1));
+            clickKanjiTile(idiom.mid(1, 1));
+            for (int i = 1, decoys = 0; i <= 12 && decoys < 2; ++i) {
+                auto* tile = element(QStringLiteral("Label14_%1").arg(i));
+                if (tile->isVisible() && !idiom.contains(tile->text())) {
+                    press(tile->objectName());
+                    ++decoys;
+                }
+            }
+            press(QStringLiteral("Command3"));
+            ASSERT_TRUE(element<QWidget>(QStringLiteral("Picture3"))->isVisible());
+            EXPECT_EQ(element(QStringLiteral("Label10_5"))->text() +
+                          element(QStringLiteral("Label10_6"))->text() +
+                          element(QStringLiteral("Label10_7"))->text() +
+                          element(QStringLiteral("Label10_8"))->text(),
+                      idiom);
+            EXPECT_EQ(element(QStringLiteral("Label2"))->text(), reading);
+            saveScreenshot(window, QStringLiteral("drill-correction"));
+            press(QStringLiteral("Command4"));
+            continue;
+        }
+        for (qsizetype k = 0; k < 4; ++k) {
+            clickKanjiTile(idiom.mid(k, 1));
+            if (k == 1 && questionsShown == 8)
+                saveScreenshot(window, QStringLiteral("drill-idiom"));
+        }
+        press(QStringLiteral("Command3"));
+    }
+    ASSERT_TRUE(drillScreen);
+    EXPECT_TRUE(element<QWidget>(QStringLiteral("lblsss1"))->isVisible());
+    EXPECT_EQ(questionsShown, rangeSize + 2); // the wrong idiom comes back twice
+    letScreensSwitch();
+    EXPECT_TRUE(drillScreen.isNull());
+
+    const QByteArray bytes = resultBytes();
+    ASSERT_EQ(bytes.size(), RecordCodec::kResultLength);
+    const ResultRecord record = RecordCodec::decodeResult(bytes.constData());
+    EXPECT_EQ(record.pupilNo, 7);
+    EXPECT_EQ(record.itemNo, 4);
+    EXPECT_EQ(record.result, (now + 30000) / 1000);
+    EXPECT_EQ(state.drillResult, record.result);
+    EXPECT_FALSE(state.drillRun.timeOver);
+    auto* notice = window.screenStack().currentWidget()->findChild<QLabel*>("standInTitle");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().contains(QStringLiteral("結果")));
+}
+
 } // namespace
+
+TEST_F(DrillScreenTest, WholeTestDrillOfADemoRangeRecordsOneResult)
+{
+    playDemoRange();
+}
+
+TEST_F(DrillScreenTest, WholeTestDrillOfADemoRangeByKeysAlone)
+{
+    input = Input::Keys;
+    playDemoRange();
+}
 
 TEST_F(DrillScreenTest, ElementsCarryTheirNamesAndCaptions)
 {
@@ -150,105 +290,6 @@ TEST_F(DrillScreenTest, ElementsCarryTheirNamesAndCaptions)
     EXPECT_TRUE(element<QTimer>(QStringLiteral("sTimer2"))->isActive());
     // The check box "音を出さない" would do nothing, so it is not offered.
     EXPECT_TRUE(drillScreen->findChildren<QCheckBox*>().isEmpty());
-}
-
-// The whole road of a test drill on a demo range, by clicking tiles as a pupil would, with
-// one wrong reading and one wrong idiom on the way.
-TEST_F(DrillScreenTest, WholeTestDrillOfADemoRangeRecordsOneResult)
-{
-    QFile csv(QStringLiteral(YOJI_DATA_DIR "/idioms.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    std::vector<IdiomSource::Row> rows;
-    ASSERT_TRUE(IdiomSource::parse(QString::fromUtf8(csv.readAll()), "idioms.csv", rows).ok());
-    ASSERT_TRUE(IdiomSource::writeCompanionFile(rows, state.programFolder + "四字02vv.ccc").ok());
-    std::map<QString, QStringList> byMeaning;
-    int rangeSize = 0;
-    for (const IdiomSource::Row& row : rows) {
-        if (row.fields.at(0) == QStringLiteral("2")) {
-            byMeaning[row.fields.at(3)] = row.fields;
-            ++rangeSize;
-        }
-    }
-    ASSERT_GE(rangeSize, 20);
-
-    showDrill(4);
-    ASSERT_TRUE(drillScreen);
-    qint64 now = 0;
-    int questionsShown = 0;
-    while (drillScreen && !logic().display().closingVisible) {
-        ASSERT_LT(++questionsShown, 100);
-        const auto found = byMeaning.find(element(QStringLiteral("Label9"))->text());
-        ASSERT_NE(found, byMeaning.end());
-        const QString idiom = found->second.at(1);
-        const QString reading = found->second.at(2);
-        now += 1500;
-        tick(now);
-
-        const bool first = questionsShown == 1;
-        if (first) {
-            // A wrong kana gives the first character away.
-            const QString wrong = [&] {
-                for (int i = 1; i <= 6; ++i) {
-                    if (element(QStringLiteral("Label15_%1").arg(i))->text() != reading.left(1))
-                        return QStringLiteral("Label15_%1").arg(i);
-                }
-                return QString();
-            }();
-            click(wrong);
-            EXPECT_EQ(element(QStringLiteral("Label1"))->text(), reading.left(1));
-            saveScreenshot(window, QStringLiteral("drill-reading"));
-        }
-        for (qsizetype k = element(QStringLiteral("Label1"))->text().size(); k < 4; ++k)
-            clickKanaTile(reading.mid(k, 1));
-        ASSERT_FALSE(element<QWidget>(QStringLiteral("Picture2"))->isVisible());
-        ASSERT_TRUE(element<QWidget>(QStringLiteral("Label10_1"))->isVisible());
-
-        if (first) {
-            clickKanjiTile(idiom.mid(0, 1));
-            clickKanjiTile(idiom.mid(1, 1));
-            for (int i = 1, decoys = 0; i <= 12 && decoys < 2; ++i) {
-                auto* tile = element(QStringLiteral("Label14_%1").arg(i));
-                if (tile->isVisible() && !idiom.contains(tile->text())) {
-                    click(tile->objectName());
-                    ++decoys;
-                }
-            }
-            click(QStringLiteral("Command3"));
-            ASSERT_TRUE(element<QWidget>(QStringLiteral("Picture3"))->isVisible());
-            EXPECT_EQ(element(QStringLiteral("Label10_5"))->text() +
-                          element(QStringLiteral("Label10_6"))->text() +
-                          element(QStringLiteral("Label10_7"))->text() +
-                          element(QStringLiteral("Label10_8"))->text(),
-                      idiom);
-            EXPECT_EQ(element(QStringLiteral("Label2"))->text(), reading);
-            saveScreenshot(window, QStringLiteral("drill-correction"));
-            click(QStringLiteral("Command4"));
-            continue;
-        }
-        for (qsizetype k = 0; k < 4; ++k) {
-            clickKanjiTile(idiom.mid(k, 1));
-            if (k == 1 && questionsShown == 8)
-                saveScreenshot(window, QStringLiteral("drill-idiom"));
-        }
-        click(QStringLiteral("Command3"));
-    }
-    ASSERT_TRUE(drillScreen);
-    EXPECT_TRUE(element<QWidget>(QStringLiteral("lblsss1"))->isVisible());
-    EXPECT_EQ(questionsShown, rangeSize + 2); // the wrong idiom comes back twice
-    letScreensSwitch();
-    EXPECT_TRUE(drillScreen.isNull());
-
-    const QByteArray bytes = resultBytes();
-    ASSERT_EQ(bytes.size(), RecordCodec::kResultLength);
-    const ResultRecord record = RecordCodec::decodeResult(bytes.constData());
-    EXPECT_EQ(record.pupilNo, 7);
-    EXPECT_EQ(record.itemNo, 4);
-    EXPECT_EQ(record.result, (now + 30000) / 1000);
-    EXPECT_EQ(state.drillResult, record.result);
-    EXPECT_FALSE(state.drillRun.timeOver);
-    auto* notice = window.screenStack().currentWidget()->findChild<QLabel*>("standInTitle");
-    ASSERT_NE(notice, nullptr);
-    EXPECT_TRUE(notice->text().contains(QStringLiteral("結果")));
 }
 
 TEST_F(DrillScreenTest, ClicksOnTheCoveredKanjiTilesFillNoHiddenSlot)
@@ -320,4 +361,132 @@ TEST_F(DrillScreenTest, TheScreenFitsTheDesignSize)
     EXPECT_LE(drillScreen->minimumSizeHint().height(), MainWindow::kDesignHeight);
     EXPECT_EQ(window.width(), MainWindow::kDesignWidth);
     saveScreenshot(window, QStringLiteral("drill-long-names"));
+}
+
+// Keys of elements that are hidden, covered or disabled at that moment change nothing.
+TEST_F(DrillScreenTest, KeysOfHiddenOrDisabledElementsDoNothing)
+{
+    input = Input::Keys;
+    showDrill(4);
+    const std::vector<int> kanjiAndButtonKeys = {
+        Qt::Key_Q, Qt::Key_W,      Qt::Key_E,         Qt::Key_R,      Qt::Key_T,     Qt::Key_Y,
+        Qt::Key_A, Qt::Key_S,      Qt::Key_D,         Qt::Key_F,      Qt::Key_G,     Qt::Key_H,
+        Qt::Key_M, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Escape};
+    const DrillDisplay reading = logic().display();
+    for (const int key : kanjiAndButtonKeys)
+        pressKey(key);
+    EXPECT_EQ(logic().display(), reading);
+
+    for (qsizetype k = 0; k < 4; ++k)
+        clickKanaTile(logic().currentReading().mid(k, 1));
+    for (int i = 1, decoys = 0; i <= 12 && decoys < 4; ++i) {
+        auto* tile = element(QStringLiteral("Label14_%1").arg(i));
+        if (!logic().currentIdiom().contains(tile->text())) {
+            press(tile->objectName());
+            ++decoys;
+        }
+    }
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(logic().display().correctionVisible);
+    const DrillDisplay correction = logic().display();
+    const qsizetype played = output.commands.size();
+    for (const int key : kanjiAndButtonKeys)
+        if (key != Qt::Key_Return)
+            pressKey(key);
+    pressKey(Qt::Key_V);
+    EXPECT_EQ(logic().display(), correction);
+    EXPECT_EQ(output.commands.size(), played);
+}
+
+// Keys and a click that come in while the question's voice plays are handled once it has
+// ended and the question stands, as the window system delivers them: in order.
+TEST_F(DrillScreenTest, KeysAndClicksDuringTheVoiceAreHandledAfterIt)
+{
+    bool posted = false;
+    output.onPlay = [&](const QString& command) {
+        if (posted || !command.endsWith(QStringLiteral("2.wav wait")))
+            return;
+        posted = true;
+        const QString reading = logic().currentReading();
+        for (qsizetype k = 0; k < 4; ++k) {
+            auto* tile =
+                element<DrillTile>(tileShowing(QStringLiteral("Label15_"), 6, reading.mid(k, 1)));
+            if (k < 3) {
+                const int key = keyFor(tile);
+                QCoreApplication::postEvent(drillScreen,
+                                            new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier,
+                                                          QKeySequence(key).toString()));
+            } else {
+                const QPointF centre = QRectF(tile->rect()).center();
+                QCoreApplication::postEvent(tile, new QMouseEvent(QEvent::MouseButtonPress, centre,
+                                                                  tile->mapToGlobal(centre),
+                                                                  Qt::LeftButton, Qt::LeftButton,
+                                                                  Qt::NoModifier));
+            }
+        }
+    };
+    showDrill(4);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(posted);
+    EXPECT_FALSE(logic().display().readingPanelVisible);
+    EXPECT_TRUE(logic().display().slotsVisible);
+    EXPECT_TRUE(logic().display().clearButtonsVisible);
+}
+
+TEST_F(DrillScreenTest, APracticeWalkByKeys)
+{
+    input = Input::Keys;
+    showDrill(3);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(element(QStringLiteral("Label10_1"))->text(), QStringLiteral("一"));
+    pressKey(Qt::Key_M);
+    EXPECT_EQ(element(QStringLiteral("Label9"))->text(), meaningOf(2));
+    EXPECT_EQ(element(QStringLiteral("sLabel9"))->text(), QStringLiteral("2"));
+    pressKey(Qt::Key_Escape);
+    letScreensSwitch();
+    EXPECT_TRUE(drillScreen.isNull());
+}
+
+// A screen reader hears the meaning, then the tiles, then the buttons; the covered kanji tiles
+// are not among what it hears; the status values say what they are; the gauge tells its value.
+TEST_F(DrillScreenTest, AssistiveTechnologyReadsTheScreenInOrder)
+{
+    showDrill(4);
+    const QList<QAccessibleInterface*> shown = shownElements(drillScreen);
+    const auto position = [&](auto matches) {
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            if (matches(shown.at(i)))
+                return i;
+        return qsizetype(-1);
+    };
+    const qsizetype meaning = position([&](QAccessibleInterface* e) {
+        return e->text(QAccessible::Name) == logic().display().meaning;
+    });
+    const qsizetype firstTile = position([&](QAccessibleInterface* e) {
+        return e->role() == QAccessible::Button && qobject_cast<DrillTile*>(e->object());
+    });
+    const qsizetype hint = position([](QAccessibleInterface* e) {
+        return e->text(QAccessible::Name) == QStringLiteral("音声ヒント");
+    });
+    ASSERT_GE(meaning, 0);
+    EXPECT_LT(meaning, firstTile);
+    EXPECT_LT(firstTile, hint);
+    const qsizetype tiles = std::count_if(shown.begin(), shown.end(), [](QAccessibleInterface* e) {
+        return e->role() == QAccessible::Button && qobject_cast<DrillTile*>(e->object());
+    });
+    EXPECT_EQ(tiles, 6);
+
+    tick(150'000);
+    QAccessibleInterface* time = nullptr;
+    for (QAccessibleInterface* e : shownElements(drillScreen))
+        if (e->text(QAccessible::Name) == QStringLiteral("タイム") &&
+            !e->text(QAccessible::Description).isEmpty())
+            time = e;
+    ASSERT_NE(time, nullptr);
+    EXPECT_EQ(time->text(QAccessible::Description), QStringLiteral("150秒"));
+    QAccessibleInterface* gauge =
+        shownElement(drillScreen, QAccessible::ProgressBar, QStringLiteral("経過時間"));
+    ASSERT_NE(gauge, nullptr);
+    ASSERT_NE(gauge->valueInterface(), nullptr);
+    EXPECT_EQ(gauge->valueInterface()->currentValue().toInt(), 50);
 }

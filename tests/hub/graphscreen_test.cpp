@@ -7,6 +7,7 @@
 #include "hub/paintergraphcanvas.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "tabwalk.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -218,4 +220,26 @@ TEST_F(GraphScreenTest, ThePageOfADemoPupilRendersToAnImageAndToAnA4Pdf)
     // Two sheets of A4 portrait: 595 x 842 points.
     const QRegularExpression a4(QStringLiteral("/MediaBox \\[0 0 595(\\.0*)? 842(\\.0*)?\\]"));
     EXPECT_EQ(QString::fromLatin1(bytes).count(a4), 2);
+}
+
+// The open panel takes the focus to its item list: the arrows move in it and Space chooses or
+// drops an item; Tab goes on to the buttons; Escape is "戻る" and leaves the hub open.
+TEST_F(GraphScreenTest, TheItemListWorksByKeysAndEscapeClosesThePanel)
+{
+    StudyHubScreen* hub = openPanel();
+    ASSERT_TRUE(hub);
+    auto* items = element<QListWidget>(hub, "List3");
+    ASSERT_EQ(window.focusWidget(), items);
+    keyAtFocus(&window, Qt::Key_Down);
+    const int row = items->currentRow();
+    ASSERT_GE(row, 0);
+    const bool wasChosen = items->item(row)->isSelected();
+    keyAtFocus(&window, Qt::Key_Space);
+    EXPECT_NE(items->item(row)->isSelected(), wasChosen);
+
+    EXPECT_EQ(tabWalk(&window, 3), (QStringList{"Command25", "Command24_0", "Command18"}));
+    keyAtFocus(&window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(element<QWidget>(hub, "Picture11")->isVisible());
+    EXPECT_EQ(window.screenStack().currentWidget(), hub);
 }

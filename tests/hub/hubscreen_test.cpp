@@ -4,6 +4,7 @@
 #include "core/waitform.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "tabwalk.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -221,4 +222,17 @@ TEST_F(HubScreenTest, TheViewChoicesSwitchTheLists)
     EXPECT_EQ(linesOf(element<QListWidget>(hub, "List5_2")),
               (QStringList{" 3⑤はると　　  0/    5"}));
     EXPECT_TRUE(element<QPushButton>(hub, "Command4_1")->hasFocus() || !window.isActiveWindow());
+}
+
+// The focus starts on the first start button and Tab walks down its column, then on to the
+// next; Escape is the back button.
+TEST_F(HubScreenTest, TabWalksTheColumnsAndEscapeGoesBack)
+{
+    StudyHubScreen* hub = showHub();
+    EXPECT_EQ(window.focusWidget(), element<QPushButton>(hub, "Command4_1"));
+    EXPECT_EQ(tabWalk(&window, 4),
+              (QStringList{"Command3_1", "Command2_1", "Command4_2", "List5_2"}));
+    keyAtFocus(&window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.screenStack().currentWidget(), screens.loadedScreen(ScreenId::NameSelection));
 }

@@ -6,6 +6,7 @@
 #include "print/printsettingsdialog.h"
 #include "print/worksheetprinting.h"
 #include "printfakes.h"
+#include "tabwalk.h"
 #include "testinstallation.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -353,4 +355,30 @@ TEST_F(PrintScreensTest, DemoWorksheetOfRangesOneAndTwoWithTwoBlanks)
         dialog->grab().save(shots + QStringLiteral("/settings.png"));
         preview->grab().save(shots + QStringLiteral("/preview.png"));
     }
+}
+
+// The level list takes the arrows and Space (Ctrl moves without choosing), Tab goes through
+// the options to the buttons, and Escape is "もどる".
+TEST_F(PrintScreensTest, TheSettingsWorkByKeysAndEscapeGoesBack)
+{
+    QPointer<PrintSettingsDialog> dialog = openSettings();
+    ASSERT_NE(dialog, nullptr);
+    auto* levels = dialog->findChild<QListWidget*>(QStringLiteral("List1"));
+    levels->setFocus();
+    keyAtFocus(dialog, Qt::Key_Down);
+    keyAtFocus(dialog, Qt::Key_Down, Qt::ControlModifier);
+    keyAtFocus(dialog, Qt::Key_Space);
+    QStringList chosen;
+    for (QListWidgetItem* item : levels->selectedItems())
+        chosen << item->text();
+    chosen.sort();
+    EXPECT_EQ(chosen, (QStringList{"2", "3"}));
+
+    EXPECT_EQ(tabWalk(dialog, 9),
+              (QStringList{"Option1_1", "Option1_2", "Option1_3", "Option1_4", "Option1_5",
+                           "Check1", "Command3", "Command1", "Command2"}));
+    keyAtFocus(dialog, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
 }

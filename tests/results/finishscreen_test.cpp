@@ -4,6 +4,7 @@
 #include "finishfixture.h"
 #include "results/finishscreen.h"
 #include "standinscreen.h"
+#include "tabwalk.h"
 
 #include <QApplication>
 #include <QDir>
@@ -128,4 +129,25 @@ TEST_F(FinishScreenTest, OnceMoreClosesTheScreenAndStartsTheDrill)
     EXPECT_EQ(screens.loadedScreen(ScreenId::Finish), nullptr);
     EXPECT_NE(screens.loadedScreen(ScreenId::Drill), nullptr);
     EXPECT_FALSE(state->drillRun.timeOver);
+}
+
+// Once the buttons show, the focus is on "メニューへ", Tab goes to "もう一度", Enter presses
+// the focused button and Escape is "メニューへ"; before they show, Escape does nothing.
+TEST_F(FinishScreenTest, TheButtonsTakeTheFocusAndEscapeIsTheWayToTheMenu)
+{
+    finishDrill(6, 150, false);
+    ASSERT_NE(showFinish(), nullptr);
+    keyAtFocus(&window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    ASSERT_NE(screens.loadedScreen(ScreenId::Finish), nullptr);
+
+    QMetaObject::invokeMethod(element<QTimer>("Timer1"), "timeout");
+    ASSERT_TRUE(visible("Command4"));
+    EXPECT_EQ(window.focusWidget(), element<QPushButton>("Command4"));
+    EXPECT_EQ(tabWalk(&window, 1), QStringList{"Command5"});
+    keyAtFocus(&window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(screens.loadedScreen(ScreenId::Finish), nullptr);
+    EXPECT_EQ(screens.loadedScreen(ScreenId::Drill), nullptr);
+    EXPECT_NE(screens.loadedScreen(ScreenId::Hub), nullptr);
 }

@@ -10,6 +10,7 @@
 #include "rosterfixture.h"
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
+#include "tabwalk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -305,4 +306,23 @@ TEST_F(RosterScreensTest, TheAboutBoxIsCentredOverTheWindowAndNamesTheProgram)
         element<QLabel>(&box, "aboutVersion")->text().contains(QStringLiteral("バージョン")));
     const QPoint middle = window.mapToGlobal(window.rect().center());
     EXPECT_LE((box.frameGeometry().center() - middle).manhattanLength(), 2);
+}
+
+// The focus starts on the names and Tab goes on to what is done with the chosen one; Enter
+// presses the focused button. There is no back button, so Escape does nothing.
+TEST_F(RosterScreensTest, TabGoesFromTheNamesToTheButtonsAndEnterPressesTheFocusedOne)
+{
+    NameSelectionScreen* screen = showNames();
+    EXPECT_EQ(window.focusWidget(), element<QListWidget>(screen, "List1"));
+    EXPECT_EQ(tabWalk(&window, 5),
+              (QStringList{"Command14", "Command1", "Command7", "Combo1", "Option1_1"}));
+    keyAtFocus(&window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(exit.requests, 0);
+    EXPECT_TRUE(launcher.started.isEmpty());
+    EXPECT_EQ(window.screenStack().currentWidget(), screen);
+
+    element<QPushButton>(screen, "Command1")->setFocus();
+    keyAtFocus(&window, Qt::Key_Return);
+    EXPECT_EQ(printOpened, 1);
 }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QList>
+#include <QPointer>
+#include <QTest>
+
+// What a screen reader reaches under an element, in its reading order, leaving out what is
+// hidden (and everything inside it).
+inline void collectShown(QAccessibleInterface* element, QList<QAccessibleInterface*>& found)
+{
+    for (int i = 0; element && i < element->childCount(); ++i) {
+        QAccessibleInterface* child = element->child(i);
+        if (!child || child->state().invisible)
+            continue;
+        found.append(child);
+        collectShown(child, found);
+    }
+}
+
+inline QList<QAccessibleInterface*> shownElements(QObject* root)
+{
+    QList<QAccessibleInterface*> found;
+    collectShown(QAccessible::queryAccessibleInterface(root), found);
+    return found;
+}
+
+// The shown element of this role and name, or nullptr.
+inline QAccessibleInterface* shownElement(QObject* root, QAccessible::Role role,
+                                          const QString& name)
+{
+    for (QAccessibleInterface* element : shownElements(root)) {
+        if (element->role() == role && element->text(QAccessible::Name) == name)
+            return element;
+    }
+    return nullptr;
+}
+
+// Presses the shown button of this name through its accessible action; false if there is none.
+inline bool pressShownButton(QObject* root, const QString& name)
+{
+    QAccessibleInterface* button = shownElement(root, QAccessible::Button, name);
+    if (!button || !button->actionInterface())
+        return false;
+    // A push button answers with an animated click: it is released, and clicked, a moment
+    // later. Waiting for that is no timing assumption; the click comes however long it takes.
+    QPointer<QAbstractButton> pushed = qobject_cast<QAbstractButton*>(button->object());
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    return !pushed || QTest::qWaitFor([&] { return !pushed || !pushed->isDown(); }, 30'000);
+}
