@@ -2,6 +2,7 @@
 
 #include "core/waitform.h"
 #include "drill/drillscreen.h"
+#include "help/helpwindow.h"
 #include "hub/studyhubscreen.h"
 #include "results/finishscreen.h"
 #include "roster/aboutbox.h"
@@ -14,7 +15,8 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
       m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
-      m_worksheets(state, platform.messages, platform.random, &m_window)
+      m_worksheets(state, platform.messages, platform.random, &m_window),
+      m_help(new HelpWindow(state, platform.messages, &m_window)), m_helpKey(*m_help)
 {
     QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);
     registerScreens(singleInstance);
@@ -32,6 +34,7 @@ void Program::registerScreens(bool singleInstance)
             (new RosterEditDialog(&m_window, m_state, p.messages, m_navigator))->show();
         };
         services.hooks.showAbout = [this] { AboutBox::showModal(&m_window, m_state.contentName); };
+        services.hooks.openHelp = [this] { m_help->showContents(); };
         return new NameSelectionScreen(services);
     });
     m_navigator.registerScreen(ScreenId::Hub, [this, &p] {

@@ -2,6 +2,7 @@
 
 #include "core/mainwindow.h"
 #include "core/navigator.h"
+#include "help/helpkey.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
 #include "roster/recordspupilsummary.h"
@@ -11,6 +12,7 @@ struct SharedState;
 class CueTable;
 class Clock;
 class DesktopLauncher;
+class HelpWindow;
 class MessageBox;
 class ProgramExit;
 class RandomSource;
@@ -40,6 +42,7 @@ public:
     MainWindow& window() { return m_window; }
     Navigator& navigator() { return m_navigator; }
     WorksheetPrinting& worksheets() { return m_worksheets; }
+    HelpWindow& help() { return *m_help; }
 
     // Shows the window with the name selection screen.
     void start();
@@ -55,4 +58,6 @@ private:
     MainWindow m_window;
     Navigator m_navigator;
     WorksheetPrinting m_worksheets;
+    HelpWindow* m_help = nullptr; // a window of m_window
+    HelpKey m_helpKey;
 };

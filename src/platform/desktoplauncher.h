@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // Starts other programs and hands files and addresses to the desktop: the program menu of the
-// family on quitting, the help file, the maker's web page and the contact mail. Nothing waits
+// family on quitting, the maker's web page and the contact mail. Nothing waits
 // for what it starts. Injected so that tests can record the requests.
 class DesktopLauncher
 {
@@ -12,8 +12,6 @@ public:
     virtual ~DesktopLauncher() = default;
     // Starts program with arguments as a separate process; false when it could not start.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
-    // Opens a local file with the desktop's handler for its type; false when none took it.
-    virtual bool openFile(const QString& path) = 0;
     // Opens a web address in the browser or a "mailto:" address in the mail program.
     virtual bool openAddress(const QString& address) = 0;
 };
@@ -23,6 +21,5 @@ class SystemDesktopLauncher : public DesktopLauncher
 {
 public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
-    bool openFile(const QString& path) override;
     bool openAddress(const QString& address) override;
 };

@@ -202,11 +202,6 @@ QString NameSelection::programMenuPath() const
     return m_state.programFolder + QStringLiteral("../起動/プログラムメニュー.exe");
 }
 
-QString NameSelection::helpFilePath() const
-{
-    return m_state.programFolder + m_state.contentName + QStringLiteral(".HLP");
-}
-
 void NameSelection::quit()
 {
     // The family's program menu comes back; if it cannot be started the program ends all
@@ -230,7 +225,8 @@ void NameSelection::editRoster()
 
 void NameSelection::openHelp()
 {
-    m_services.launcher.openFile(helpFilePath());
+    if (m_services.hooks.openHelp)
+        m_services.hooks.openHelp();
 }
 
 void NameSelection::showAbout()

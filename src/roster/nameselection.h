@@ -43,6 +43,7 @@ struct NameSelectionHooks
     std::function<void()> openPrintSettings; // "印刷"
     std::function<void()> openRosterEditor;  // "名前の変更"
     std::function<void()> showAbout;         // "バージョン情報"
+    std::function<void()> openHelp;          // "目次"
 };
 
 // The services the screen uses.
@@ -106,7 +107,6 @@ public:
     bool quitButtonVisible() const { return m_quitButtonVisible; }
 
     QString programMenuPath() const;
-    QString helpFilePath() const;
 
 private:
     void setChoiceText(const QString& text);

@@ -4,12 +4,16 @@
 #include "core/startup.h"
 #include "drill/idiomsource.h"
 #include "fakes.h"
+#include "help/helpwindow.h"
 #include "platform/daynumber.h"
 #include "records/recordcodec.h"
 #include "records/resultfiles.h"
 #include "sound/cuetable.h"
 #include "testinstallation.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +21,7 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -266,4 +271,128 @@ TEST_F(RoadOfATestDrill, AWholeTestDrillThroughAssistiveTechnology)
         heard = heard || element->text(QAccessible::Name) == resultLine;
     EXPECT_TRUE(heard) << resultLine.toStdString();
     EXPECT_EQ(fileBytes(resultFilePath(*state)).size(), 2 * RecordCodec::kResultLength);
+}
+
+namespace {
+
+// The program with the help book in its program folder, as the demo installation has it.
+class HelpOnEveryScreen : public RoadOfATestDrill
+{
+protected:
+    HelpOnEveryScreen()
+    {
+        QDirIterator book(QStringLiteral(YOJI_HELP_BOOK), QDir::Files,
+                          QDirIterator::Subdirectories);
+        while (book.hasNext()) {
+            const QString from = book.next();
+            const QString to = inst.programDir() + u'/' +
+                               QDir(QStringLiteral(YOJI_HELP_BOOK)).relativeFilePath(from);
+            QDir().mkpath(QFileInfo(to).path());
+            EXPECT_TRUE(QFile::copy(from, to)) << to.toStdString();
+        }
+    }
+
+    // F1 pressed in receiver: the page and anchor the help window shows, which must exist.
+    QString helpAfterF1(QWidget* receiver)
+    {
+        EXPECT_NE(receiver, nullptr);
+        if (!receiver)
+            return QString();
+        QTest::keyClick(receiver, Qt::Key_F1);
+        return shownPage();
+    }
+    QString shownPage()
+    {
+        const QUrl source = program->help().browser().source();
+        EXPECT_TRUE(program->help().isVisible());
+        EXPECT_EQ(QFileInfo(source.toLocalFile()).absolutePath(),
+                  QFileInfo(inst.programDir()).absoluteFilePath());
+        const QString page = QFileInfo(source.toLocalFile()).fileName();
+        if (source.hasFragment()) {
+            EXPECT_TRUE(fileBytes(source.toLocalFile())
+                            .contains("name=\"" + source.fragment().toUtf8() + '"'))
+                << source.toString().toStdString();
+        }
+        return source.hasFragment() ? page + u'#' + source.fragment() : page;
+    }
+    QAction* menuEntry(const QString& name) { return screen()->findChild<QAction*>(name); }
+    // The book's pictures of these windows: kept when YOJI_SCREENSHOT_DIR is set.
+    static void keepPicture(QWidget* window, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    }
+};
+
+} // namespace
+
+TEST_F(HelpOnEveryScreen, ContentsEntryAndF1OpenTheBookAtTheSectionOfTheWindow)
+{
+    menuEntry(QStringLiteral("menuContents"))->trigger();
+    EXPECT_EQ(shownPage(), QStringLiteral("Sorawa.html"));
+    EXPECT_EQ(helpAfterF1(screen()), QStringLiteral("pupils.html#names"));
+    EXPECT_EQ(helpAfterF1(&program->help().browser()), QStringLiteral("Sorawa.html#use"));
+
+    click(QStringLiteral("Command1")); // "印刷"
+    EXPECT_EQ(helpAfterF1(program->worksheets().settingsDialog()),
+              QStringLiteral("parents.html#print"));
+    keepPicture(program->worksheets().settingsDialog(), QStringLiteral("print-settings"));
+    QTest::mouseClick(
+        program->worksheets().settingsDialog()->findChild<QPushButton*>(QStringLiteral("Command1")),
+        Qt::LeftButton); // "印刷へ"
+    EXPECT_EQ(helpAfterF1(program->worksheets().previewDialog()),
+              QStringLiteral("parents.html#preview"));
+    program->worksheets().previewDialog()->close();
+    program->worksheets().settingsDialog()->close();
+
+    // The roster edit dialog is modal: the book opened from it must not be blocked by it.
+    menuEntry(QStringLiteral("menuRename"))->trigger();
+    auto* rename = program->window().findChild<QWidget*>(QStringLiteral("FrmName2"));
+    EXPECT_EQ(helpAfterF1(rename), QStringLiteral("parents.html#rename"));
+    EXPECT_EQ(QApplication::activeModalWidget(), &program->help());
+    program->help().close();
+    QTest::mouseClick(rename->findChild<QPushButton*>(QStringLiteral("Command2")),
+                      Qt::LeftButton); // "もどる"
+    settle();
+
+    auto* names = element<QListWidget>(QStringLiteral("List1"));
+    names->setCurrentRow(1);
+    click(QStringLiteral("Command14")); // "O.K."
+    settle();
+    EXPECT_EQ(helpAfterF1(screen()), QStringLiteral("pupils.html#menu"));
+    click(QStringLiteral("Option2_2")); // "個人ﾀｲﾑ"
+    click(QStringLiteral("Command17")); // "グラフ"
+    EXPECT_EQ(helpAfterF1(element<QWidget>(QStringLiteral("List3"))),
+              QStringLiteral("parents.html#graph"));
+    click(QStringLiteral("Command18")); // "戻る"
+
+    QTest::keyClick(screen(), Qt::Key_3); // 範囲２練
+    settle();
+    EXPECT_EQ(helpAfterF1(screen()), QStringLiteral("pupils.html#practice"));
+    click(QStringLiteral("Command11")); // "答えを見る"
+    keepPicture(&program->window(), QStringLiteral("practice"));
+    click(QStringLiteral("Command8")); // "戻る"
+    settle();
+    QTest::keyClick(screen(), Qt::Key_4); // 範囲２
+    settle();
+    EXPECT_EQ(helpAfterF1(element<QWidget>(QStringLiteral("Label15_1"))),
+              QStringLiteral("pupils.html#drill"));
+    answerEveryQuestion();
+    EXPECT_EQ(helpAfterF1(screen()), QStringLiteral("pupils.html#finish"));
+    finishScreenShowsItsButtons();
+    keepPicture(&program->window(), QStringLiteral("finish"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(RoadOfATestDrill, WithoutAHelpBookTheContentsEntryNamesThePlacesLookedAt)
+{
+    screen()->findChild<QAction*>(QStringLiteral("menuContents"))->trigger();
+    QTest::keyClick(screen(), Qt::Key_F1);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("ヘルプ"));
+    const QString text = messages.shown[0].text;
+    EXPECT_TRUE(text.contains(state->programFolder + QStringLiteral("Sorawa.html")));
+    EXPECT_TRUE(text.contains(QStringLiteral("/../share/yojidrill/help/Sorawa.html")));
+    EXPECT_FALSE(program->help().isVisible());
 }

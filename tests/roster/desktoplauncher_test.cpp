@@ -31,6 +31,5 @@ TEST(DesktopLauncherTest, StartsAProgramWithoutWaitingAndReportsOneThatCannotSta
     EXPECT_EQ(started.readAll(), QByteArray("001\n"));
 
     EXPECT_FALSE(launcher.startProgram(dir.filePath(QStringLiteral("ない.exe")), {}));
-    EXPECT_FALSE(launcher.openFile(dir.filePath(QStringLiteral("Sorawa.HLP"))));
     EXPECT_FALSE(launcher.openAddress(QStringLiteral("not an address")));
 }

@@ -109,11 +109,6 @@ public:
         started.append(program + u' ' + arguments.join(u' '));
         return succeed;
     }
-    bool openFile(const QString& path) override
-    {
-        opened.append(path);
-        return succeed;
-    }
     bool openAddress(const QString& address) override
     {
         opened.append(address);

@@ -1,0 +1,69 @@
+#include "help/helpkey.h"
+
+#include "help/helpwindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <array>
+
+namespace {
+
+struct Section
+{
+    const char* element; // the object name of a window or of a panel shown inside it
+    const char* page;
+};
+
+// Panels that cover part of a screen come before the screen that holds them.
+constexpr std::array kSections{
+    Section{"Picture11", "parents.html#graph"},         // graph panel on the study menu
+    Section{"practiceButtons", "pupils.html#practice"}, // practice walk on the drill screen
+    Section{"namesel", "pupils.html#names"},
+    Section{"seisekitime1", "pupils.html#menu"},
+    Section{"MainFrm", "pupils.html#drill"},
+    Section{"FrmSyuuryou", "pupils.html#finish"},
+    Section{"FrmName2", "parents.html#rename"},
+    Section{"FormPrint0", "parents.html#print"},
+    Section{"frmPrint", "parents.html#preview"},
+    Section{"aboutBox", ""},
+    Section{"helpWindow", "#use"}, // how to read the book
+};
+
+} // namespace
+
+HelpKey::HelpKey(HelpWindow& help) : m_help(help)
+{
+    qApp->installEventFilter(this);
+}
+
+HelpKey::~HelpKey()
+{
+    qApp->removeEventFilter(this);
+}
+
+QString HelpKey::pageFor(const QWidget* window)
+{
+    const auto shows = [window](const char* element) {
+        if (window->objectName() == QLatin1String(element))
+            return true;
+        const auto* inside = window->findChild<QWidget*>(QLatin1String(element));
+        return inside && inside->isVisible();
+    };
+    for (const Section& section : kSections)
+        if (shows(section.element))
+            return QLatin1String(section.page);
+    return QString();
+}
+
+bool HelpKey::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only widgets: the same key passes the window system's window first.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+        return false;
+    m_help.showPage(pageFor(static_cast<QWidget*>(watched)->window()));
+    return true;
+}
