@@ -44,15 +44,17 @@ HelpKey::~HelpKey()
 
 QString HelpKey::pageFor(const QWidget* window)
 {
-    const auto shows = [window](const char* element) {
-        if (window->objectName() == QLatin1String(element))
-            return true;
-        const auto* inside = window->findChild<QWidget*>(QLatin1String(element));
-        return inside && inside->isVisible();
-    };
-    for (const Section& section : kSections)
-        if (shows(section.element))
-            return QLatin1String(section.page);
+    // A message box or a drop-down list explains nothing itself: the window below it does.
+    for (const QWidget* shown = window; shown;
+         shown = shown->parentWidget() ? shown->parentWidget()->window() : nullptr) {
+        for (const Section& section : kSections) {
+            const QLatin1String element(section.element);
+            const auto* inside = shown->findChild<QWidget*>(element);
+            if (shown->objectName() == element ||
+                (inside && inside->isVisible() && inside->window() == shown))
+                return QLatin1String(section.page);
+        }
+    }
     return QString();
 }
 

@@ -95,15 +95,30 @@ bool HelpWindow::showPage(const QString& page)
 
 void HelpWindow::showAboveModalDialogs()
 {
-    // A modal dialog blocks every window opened after it, unless that window is modal too:
-    // the book asked for from such a dialog must be readable before the dialog is closed.
-    const QWidget* modal = QApplication::activeModalWidget();
-    const Qt::WindowModality wanted = modal ? Qt::ApplicationModal : Qt::NonModal;
-    if (modal != this && windowModality() != wanted) {
+    // A modal dialog blocks every window but those opened modal after it: the book asked for
+    // from such a dialog comes on top of it, readable before the dialog is closed, and stops
+    // blocking the program once the dialog has gone.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != this && (modal || windowModality() != Qt::NonModal)) {
         hide();
-        setWindowModality(wanted);
+        setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+        if (modal)
+            modal->installEventFilter(this);
     }
     show();
     raise();
     activateWindow();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+        watched->removeEventFilter(this);
+        if (isVisible() && windowModality() != Qt::NonModal) {
+            hide();
+            setWindowModality(Qt::NonModal);
+            show();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -21,6 +21,9 @@ public:
 
     QTextBrowser& browser() { return *m_browser; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QString findContentsPage() const;
     void showAboveModalDialogs();
