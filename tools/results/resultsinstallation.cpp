@@ -27,6 +27,12 @@ Status ResultsInstallation::load(const QString& programDir, const QDate& today)
         return status;
     fillCatalogue(*m_state);
 
+    // Both readers, as the program runs them: the name screen's fills the list that the
+    // rankings of the charts' tables go by, the hub's the trimmed names and the grade labels.
+    // The home edition's limit only shortens that list.
+    if (Status status = readRosterForNameScreen(*m_state, today, [](const RosterEntry&) {});
+        !status.ok() && status.code != kHomeEditionLimit)
+        return status;
     QStringList hubList;
     if (Status status = readRosterForHub(*m_state, today, hubList); !status.ok())
         return status;

@@ -1,0 +1,57 @@
+#include "resultstoolfixture.h"
+
+#include <QProcess>
+
+namespace {
+
+struct ToolRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun runTool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(YOJI_RESULTS), arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(120000))
+        return run;
+    run.status = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = QString::fromUtf8(tool.readAllStandardOutput());
+    run.err = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+// The installed tool: --folder, the exit statuses and what it says about wrong input.
+TEST_F(ResultsToolTest, TheToolAnswersWithItsExitStatuses)
+{
+    record(1, 2, 51, at(4, 10, 10, 0));
+    const QString folder = inst.programDir();
+
+    const ToolRun exported = runTool(
+        {QStringLiteral("--folder"), folder, QStringLiteral("export"), QStringLiteral("--no-bom")});
+    EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_TRUE(exported.out.contains(QStringLiteral("\r\n2026-04-10,10:00:00,1,さくら,")));
+    EXPECT_EQ(runTool({QStringLiteral("audit"), QStringLiteral("--folder"), folder}).status, 0);
+
+    const ToolRun badDate = runTool({QStringLiteral("export"), QStringLiteral("--folder"), folder,
+                                     QStringLiteral("--since"), QStringLiteral("2026-13-01")});
+    EXPECT_EQ(badDate.status, 2);
+    EXPECT_TRUE(badDate.err.contains(QStringLiteral("YYYY-MM-DD"))) << badDate.err.toStdString();
+    EXPECT_EQ(runTool({QStringLiteral("report"), QStringLiteral("--folder"), folder,
+                       QStringLiteral("--all")})
+                  .status,
+              2); // no -o
+    EXPECT_EQ(runTool({QStringLiteral("export"), QStringLiteral("--folder"),
+                       inst.root() + QStringLiteral("/missing")})
+                  .status,
+              2);
+
+    const ToolRun help = runTool({QStringLiteral("report"), QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--all"))) << help.out.toStdString();
+}
