@@ -7,6 +7,8 @@
 #include "roster/recordspupilsummary.h"
 #include "sound/soundcues.h"
 
+#include <memory>
+
 struct SharedState;
 class CueTable;
 class Clock;
@@ -39,7 +41,8 @@ public:
 
     MainWindow& window() { return m_window; }
     Navigator& navigator() { return m_navigator; }
-    WorksheetPrinting& worksheets() { return m_worksheets; }
+    // Made on first use: its tables are large, and most starts print nothing.
+    WorksheetPrinting& worksheets();
 
     // Shows the window with the name selection screen.
     void start();
@@ -54,5 +57,5 @@ private:
     RecordsPupilSummary m_pupilSummary;
     MainWindow m_window;
     Navigator m_navigator;
-    WorksheetPrinting m_worksheets;
+    std::unique_ptr<WorksheetPrinting> m_worksheets;
 };
