@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -47,18 +48,27 @@ int programToNameScreen(int argc, char* argv[])
                       [] { QCoreApplication::quit(); });
 }
 
-double secondsToRun(const char* self, const char* child)
+struct ChildTimes
+{
+    double wall = 0;
+    double processor = 0; // user and system time of the child
+};
+
+ChildTimes runChild(const char* self, const char* child)
 {
     const auto start = std::chrono::steady_clock::now();
     char* const arguments[] = {const_cast<char*>(self), const_cast<char*>(child), nullptr};
     pid_t pid = 0;
     int status = 0;
+    rusage usage{};
     if (posix_spawn(&pid, self, nullptr, nullptr, arguments, environ) != 0 ||
-        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s %s failed\n", self, child);
         std::exit(2);
     }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 double median(std::vector<double> values)
@@ -67,17 +77,26 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The two take turns, so that the moods of a shared machine fall on both alike.
+// The two take turns, so that the moods of a shared machine fall on both alike. The ratio
+// compares processor time: on a busy machine the wall-clock time mostly measures the wait for
+// a free core, which grows with the length of the run.
 void BM_StartUpToNameScreen(benchmark::State& state, const char* self)
 {
-    std::vector<double> program, bare;
+    std::vector<double> programWall, bareWall, program, bare;
     for (auto _ : state) {
-        bare.push_back(secondsToRun(self, "--bare"));
-        program.push_back(secondsToRun(self, "--program"));
-        state.SetIterationTime(program.back());
+        const ChildTimes bareTimes = runChild(self, "--bare");
+        const ChildTimes programTimes = runChild(self, "--program");
+        bareWall.push_back(bareTimes.wall);
+        programWall.push_back(programTimes.wall);
+        bare.push_back(bareTimes.processor);
+        program.push_back(programTimes.processor);
+        state.SetIterationTime(programTimes.wall);
     }
-    state.counters["bare_ms"] = median(bare) * 1000;
-    state.counters["program_ms"] = median(program) * 1000;
+    state.counters["bare_wall_ms"] = median(bareWall) * 1000;
+    state.counters["program_wall_ms"] = median(programWall) * 1000;
+    state.counters["bare_cpu_ms"] = median(bare) * 1000;
+    state.counters["program_cpu_ms"] = median(program) * 1000;
+    state.counters["wall_ratio"] = median(programWall) / median(bareWall);
     g_ratio = median(program) / median(bare);
     state.counters["ratio"] = g_ratio;
 }
@@ -99,7 +118,7 @@ int main(int argc, char* argv[])
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::printf("start-up to the name screen / bare window: %.2f (limit %.1f)\n", g_ratio,
-                kRatioLimit);
+    std::printf("start-up to the name screen / bare window, processor time: %.2f (limit %.1f)\n",
+                g_ratio, kRatioLimit);
     return g_ratio <= kRatioLimit ? 0 : 1;
 }

@@ -32,18 +32,23 @@ InstallationCheck::InstallationCheck(const QString& programDir, const QDate& tod
 
 InstallationCheck::~InstallationCheck() = default;
 
+void InstallationCheck::note(const QString& mark, const QString& path, const QString& detail)
+{
+    // "[OK]" is two columns narrower than the marks in full-width letters.
+    const QString shown = mark == u"OK" ? QStringLiteral("[OK]  ") : u'[' + mark + u']';
+    m_lines << (shown + u' ' + path + QStringLiteral("  ") + detail).trimmed();
+}
+
 void InstallationCheck::reportFile(const QString& path, const Status& status, const QString& found)
 {
     if (status.ok()) {
-        note(QStringLiteral("[OK]   %1  %2").arg(path, found).trimmed());
+        note(QStringLiteral("OK"), path, found);
         return;
     }
     m_ok = false;
-    const QString mark =
-        QFileInfo::exists(path) ? QStringLiteral("[異常]") : QStringLiteral("[なし]");
-    note(QStringLiteral("%1 %2  %3").arg(mark, path, oneLine(status.message)));
+    note(QFileInfo::exists(path) ? QStringLiteral("異常") : QStringLiteral("なし"), path,
+         oneLine(status.message));
 }
-
 bool InstallationCheck::run()
 {
     m_lines.clear();
@@ -55,8 +60,9 @@ bool InstallationCheck::run()
         checkResultFile(homeResultFilePath(*m_state), RecordCodec::kHomeLength);
         checkCueSounds();
     }
-    note(m_ok ? QStringLiteral("結果: このインストールで起動できます。")
-              : QStringLiteral("結果: 問題があります。上の［異常］［なし］の行を直してください。"));
+    m_lines << (m_ok ? QStringLiteral("結果: このインストールで起動できます。")
+                     : QStringLiteral(
+                           "結果: 問題があります。上の［異常］［なし］の行を直してください。"));
     return m_ok;
 }
 
@@ -69,7 +75,8 @@ bool InstallationCheck::checkSettings()
     const Status settings = readSettings(state, m_programDir + u'/');
     reportFile(settingsPath, settings, QStringLiteral("レイアウト %1").arg(state.layoutFlag));
     if (!settings.ok()) {
-        note(QStringLiteral("[中止] 設定.txt が読めないので、ほかのフォルダは決まりません。"));
+        note(QStringLiteral("中止"), QString(),
+             QStringLiteral("設定.txt が読めないので、ほかのファイルの場所は決まりません。"));
         return false;
     }
     const FolderLayout folders = computeFolderLayout(m_programDir, state.layoutFlag);
@@ -123,9 +130,9 @@ void InstallationCheck::checkIdioms()
     if (!status.ok())
         return;
     // The drill runs without voices, so missing ones are noted, not counted as a fault.
-    note(QStringLiteral("[%1] %2  音声ファイル あり %3、なし %4")
-             .arg(voicesMissing.isEmpty() ? QStringLiteral("OK") : QStringLiteral("注意"),
-                  m_state->programFolder + kVoiceFolder)
+    note(voicesMissing.isEmpty() ? QStringLiteral("OK") : QStringLiteral("注意"),
+         m_state->programFolder + kVoiceFolder,
+         QStringLiteral("音声ファイル あり %1、なし %2")
              .arg(voicesPresent)
              .arg(voicesMissing.size()));
 }
@@ -134,20 +141,19 @@ void InstallationCheck::checkResultFile(const QString& path, int recordLength)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        note(QStringLiteral("[OK]   %1  まだありません（最初のテストで作られます）").arg(path));
+        note(QStringLiteral("OK"), path,
+             QStringLiteral("まだありません（最初のテストで作られます）"));
         return;
     }
     const qint64 records = info.size() / recordLength;
     const qint64 tail = info.size() % recordLength;
     if (tail == 0) {
-        note(QStringLiteral("[OK]   %1  記録 %2 件").arg(path).arg(records));
+        note(QStringLiteral("OK"), path, QStringLiteral("記録 %1 件").arg(records));
         return;
     }
     // Readers skip a torn tail and the next record is written over it, so the program starts.
-    note(QStringLiteral("[注意] %1  記録 %2 件、最後に途中までの記録（%3 バイト）")
-             .arg(path)
-             .arg(records)
-             .arg(tail));
+    note(QStringLiteral("注意"), path,
+         QStringLiteral("記録 %1 件、最後に途中までの記録（%2 バイト）").arg(records).arg(tail));
 }
 
 void InstallationCheck::checkCueSounds()
@@ -172,13 +178,10 @@ void InstallationCheck::checkCueSounds()
             continue;
         }
         m_ok = false;
-        note(QStringLiteral("[異常] %1  再生できません: %2")
-                 .arg(m_state->soundFolder + name + QStringLiteral(".wav"),
-                      oneLine(reply.errorText)));
+        note(QStringLiteral("異常"), m_state->soundFolder + name + QStringLiteral(".wav"),
+             QStringLiteral("再生できません: ") + oneLine(reply.errorText));
     }
-    note(QStringLiteral("[%1] %2  効果音 %3 個のうち %4 個を再生できます")
-             .arg(decoded == files.size() ? QStringLiteral("OK") : QStringLiteral("集計"),
-                  m_state->soundFolder)
-             .arg(files.size())
-             .arg(decoded));
+    note(decoded == files.size() ? QStringLiteral("OK") : QStringLiteral("集計"),
+         m_state->soundFolder,
+         QStringLiteral("効果音 %1 個のうち %2 個を再生できます").arg(files.size()).arg(decoded));
 }

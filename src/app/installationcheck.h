@@ -31,7 +31,8 @@ private:
     void checkCueSounds();
     // One line for a file read at start: found, missing or damaged with the program's message.
     void reportFile(const QString& path, const Status& status, const QString& found = QString());
-    void note(const QString& line) { m_lines << line; }
+    // One line: a mark (OK, なし, 異常, 注意, ...), the file and what was found.
+    void note(const QString& mark, const QString& path, const QString& detail);
 
     QString m_programDir;
     QDate m_today;

@@ -15,7 +15,6 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
       m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
-      m_worksheets(state, platform.messages, platform.random, &m_window),
       m_help(new HelpWindow(state, platform.messages, &m_window)), m_helpKey(*m_help)
 {
     QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);
@@ -29,7 +28,7 @@ void Program::registerScreens(bool singleInstance)
         NameSelectionServices services{m_state,    m_navigator,   m_sound,    p.clock,
                                        p.messages, p.exit,        p.launcher, m_pupilSummary,
                                        {},         singleInstance};
-        services.hooks.openPrintSettings = [this] { m_worksheets.openSettings(); };
+        services.hooks.openPrintSettings = [this] { worksheets().openSettings(); };
         services.hooks.openRosterEditor = [this, &p] {
             (new RosterEditDialog(&m_window, m_state, p.messages, m_navigator))->show();
         };
@@ -47,6 +46,14 @@ void Program::registerScreens(bool singleInstance)
     m_navigator.registerScreen(ScreenId::Finish, [this] {
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});
     });
+}
+
+WorksheetPrinting& Program::worksheets()
+{
+    if (!m_worksheets)
+        m_worksheets = std::make_unique<WorksheetPrinting>(m_state, m_platform.messages,
+                                                           m_platform.random, &m_window);
+    return *m_worksheets;
 }
 
 void Program::start()

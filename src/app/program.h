@@ -8,6 +8,8 @@
 #include "roster/recordspupilsummary.h"
 #include "sound/soundcues.h"
 
+#include <memory>
+
 struct SharedState;
 class CueTable;
 class Clock;
@@ -41,7 +43,8 @@ public:
 
     MainWindow& window() { return m_window; }
     Navigator& navigator() { return m_navigator; }
-    WorksheetPrinting& worksheets() { return m_worksheets; }
+    // Made on first use: its tables are large, and most starts print nothing.
+    WorksheetPrinting& worksheets();
     HelpWindow& help() { return *m_help; }
 
     // Shows the window with the name selection screen.
@@ -57,7 +60,7 @@ private:
     RecordsPupilSummary m_pupilSummary;
     MainWindow m_window;
     Navigator m_navigator;
-    WorksheetPrinting m_worksheets;
+    std::unique_ptr<WorksheetPrinting> m_worksheets;
     HelpWindow* m_help = nullptr; // a window of m_window
     HelpKey m_helpKey;
 };

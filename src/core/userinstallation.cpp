@@ -79,7 +79,6 @@ Status UserInstallation::ensure() const
         return status;
     if (QDir().rename(building.path(), m_top)) {
         building.setAutoRemove(false);
-        QFile::setPermissions(m_top, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return Status::success();
     }
     // Another start made the tree meanwhile: complete that one instead.
