@@ -36,9 +36,6 @@ add_custom_target(install-data ALL
   DEPENDS ${CMAKE_BINARY_DIR}/template.stamp ${CMAKE_BINARY_DIR}/icons.stamp)
 
 install(TARGETS yojidrill yoji-idiomfile RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET yoji-results)
-  install(TARGETS yoji-results RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
 install(DIRECTORY ${YOJI_TEMPLATE_DIR}/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/yojidrill/template)
 install(FILES ${YOJI_DESKTOP_DIR}/${YOJI_APP_ID}.desktop

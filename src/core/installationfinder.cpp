@@ -16,12 +16,18 @@ InstallationSearch InstallationSearch::fromSystem(const QString& commandLineFold
         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
     search.executableFolder = executableFolder;
     search.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    // Beside the executable first, so that an installation into any prefix finds its own copy.
-    search.templateFolders << executableFolder + QStringLiteral("/../share/yojidrill/template");
+    for (const QString& folder : installedDataFolders(executableFolder))
+        search.templateFolders << folder + QStringLiteral("/template");
+    return search;
+}
+
+QStringList installedDataFolders(const QString& executableFolder)
+{
+    QStringList folders{executableFolder + QStringLiteral("/../share/yojidrill")};
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        search.templateFolders << folder + QStringLiteral("/yojidrill/template");
-    return search;
+        folders << folder + QStringLiteral("/yojidrill");
+    return folders;
 }
 
 namespace {

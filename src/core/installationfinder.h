@@ -43,5 +43,10 @@ inline const QString kUserInstallationName = QStringLiteral("yojidrill");
 // still have to be created from the template).
 FoundInstallation findInstallation(const InstallationSearch& search);
 
+// The folders of the program's installed read-only data (template, help book): the
+// executable's own prefix first, so that an installation into any prefix finds its own copy,
+// then the system's data folders.
+QStringList installedDataFolders(const QString& executableFolder);
+
 // A line for people: which way was taken and where it leads.
 QString describeInstallation(const FoundInstallation& found);

@@ -1,13 +1,13 @@
 #include "help/helpbook.h"
 
-QString installedHelpFolder(const QString& executableFolder)
-{
-    return executableFolder + QStringLiteral("/../share/yojidrill/help/");
-}
+#include "core/installationfinder.h"
 
 QStringList helpBookPlaces(const QString& programFolder, const QString& contentName,
                            const QString& executableFolder)
 {
     const QString fileName = contentName + QStringLiteral(".html");
-    return {programFolder + fileName, installedHelpFolder(executableFolder) + fileName};
+    QStringList places{programFolder + fileName};
+    for (const QString& folder : installedDataFolders(executableFolder))
+        places << folder + QStringLiteral("/help/") + fileName;
+    return places;
 }

@@ -7,6 +7,7 @@
 //
 // It reads the installation as the program does and never writes to the result files, except
 // that "audit --cut-torn-tail" cuts a torn tail under the writers' lock.
+#include "core/installationfinder.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 #include "platform/programexit.h"
@@ -98,8 +99,10 @@ bool parseDate(const QString& text, QDate& date)
 std::optional<int> loadInstallation(const QCommandLineParser& parser,
                                     ResultsInstallation& installation)
 {
-    const Status status =
-        installation.load(programFolderFromOptions(parser.value(kFolder)), QDate::currentDate());
+    const FoundInstallation found = findResultsInstallation(parser.value(kFolder));
+    const Status status = found.status.ok()
+                              ? installation.load(found.programDir, QDate::currentDate())
+                              : found.status;
     if (status.ok())
         return std::nullopt;
     QTextStream(stderr) << status.message << "\n";

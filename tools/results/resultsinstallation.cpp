@@ -1,6 +1,7 @@
 #include "resultsinstallation.h"
 
 #include "core/catalogue.h"
+#include "core/installationfinder.h"
 #include "core/startup.h"
 #include "records/resultfiles.h"
 #include "roster/rosterfile.h"
@@ -9,11 +10,12 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-QString programFolderFromOptions(const QString& folderOption)
+FoundInstallation findResultsInstallation(const QString& folderOption)
 {
-    if (!folderOption.isEmpty())
-        return folderOption;
-    return QCoreApplication::applicationDirPath();
+    // The program's own search; a per-user installation not made yet holds no results, and
+    // reading finds that out without making it.
+    return findInstallation(
+        InstallationSearch::fromSystem(folderOption, QCoreApplication::applicationDirPath()));
 }
 
 Status ResultsInstallation::load(const QString& programDir, const QDate& today)

@@ -9,9 +9,11 @@
 #include <memory>
 #include <vector>
 
-// The program folder the tool reads: the folder given with --folder, else the folder of the
-// executable, as the program itself finds its installation.
-QString programFolderFromOptions(const QString& folderOption);
+struct FoundInstallation;
+
+// The installation the tool reads, found as the program finds its own: --folder, a site
+// setting, the executable's folder, the per-user installation.
+FoundInstallation findResultsInstallation(const QString& folderOption);
 
 // An installation as the program sees it, read without writing anything: settings, folders,
 // catalogue, the per-item time table and the roster (names trimmed and grade labels as the
