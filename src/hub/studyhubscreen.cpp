@@ -206,6 +206,7 @@ void StudyHubScreen::buildElements()
     m_recordsBox->setObjectName(QStringLiteral("Combo2"));
     m_recordsBox->setFont(sizedFont(12));
     m_recordsBox->addItem(kRecordsBoxEntry);
+    m_recordsBox->setAccessibleName(QStringLiteral("成績の範囲"));
     choiceRow->addWidget(m_recordsBox);
     m_graph = makeButton(QStringLiteral("Command17"), QStringLiteral("グラフ"), 12, choices);
     m_graph->hide();
@@ -235,6 +236,7 @@ void StudyHubScreen::buildElements()
     // Instructions of another drill of the family; this hub keeps the list but never shows it.
     m_instructions = new QListWidget(this);
     m_instructions->setObjectName(QStringLiteral("List6"));
+    m_instructions->setAccessibleName(QStringLiteral("説明"));
     m_instructions->hide();
 
     auto* content = new QVBoxLayout(this);
@@ -465,6 +467,11 @@ void StudyHubScreen::setColumnTexts(int item, const HubColumnTexts& texts)
     c->goal->setText(texts.goal);
     c->recent->setText(texts.recent);
     c->caption->setAccessibleDescription(texts.start);
+    // Twenty columns of alike buttons and lists: a screen reader names the item of each.
+    c->start->setAccessibleName(texts.caption + u' ' + texts.start);
+    c->list->setAccessibleName(texts.caption + QStringLiteral("の成績"));
+    for (QPushButton* button : {c->rank, c->reset})
+        button->setAccessibleDescription(texts.caption);
 }
 
 void StudyHubScreen::setGradeFilter(const QStringList& entries, const QString& current)

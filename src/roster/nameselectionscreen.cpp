@@ -85,6 +85,7 @@ void NameSelectionScreen::buildElements(const QColor& accent)
     m_filter->setFont(sizedFont(16));
     m_filter->addItem(QStringLiteral("全学年"));
     m_filter->setToolTip(QStringLiteral("表示する学年を選びなさい"));
+    m_filter->setAccessibleName(QStringLiteral("学年"));
     m_filter->setAccessibleDescription(m_filter->toolTip());
 
     auto* modeBox = new QGroupBox(this);

@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "core/listfont.h"
 #include "core/mainwindow.h"
 #include "core/navigator.h"
@@ -230,6 +231,7 @@ TEST_F(GraphScreenTest, TheItemListWorksByKeysAndEscapeClosesThePanel)
     ASSERT_TRUE(hub);
     auto* items = element<QListWidget>(hub, "List3");
     ASSERT_EQ(window.focusWidget(), items);
+    EXPECT_EQ(unnamedControls(element<QWidget>(hub, "Picture11")), QStringList{});
     keyAtFocus(&window, Qt::Key_Down);
     const int row = items->currentRow();
     ASSERT_GE(row, 0);

@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "core/listfont.h"
 #include "core/mainwindow.h"
 #include "core/navigator.h"
@@ -230,6 +231,7 @@ TEST_F(HubScreenTest, TabWalksTheColumnsAndEscapeGoesBack)
 {
     StudyHubScreen* hub = showHub();
     EXPECT_EQ(window.focusWidget(), element<QPushButton>(hub, "Command4_1"));
+    EXPECT_EQ(unnamedControls(hub), QStringList{});
     EXPECT_EQ(tabWalk(&window, 4),
               (QStringList{"Command3_1", "Command2_1", "Command4_2", "List5_2"}));
     keyAtFocus(&window, Qt::Key_Escape);

@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "core/sharedstate.h"
 #include "drill/idiomsource.h"
 #include "fakes.h"
@@ -363,6 +364,7 @@ TEST_F(PrintScreensTest, TheSettingsWorkByKeysAndEscapeGoesBack)
 {
     QPointer<PrintSettingsDialog> dialog = openSettings();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(unnamedControls(dialog), QStringList{});
     auto* levels = dialog->findChild<QListWidget*>(QStringLiteral("List1"));
     levels->setFocus();
     keyAtFocus(dialog, Qt::Key_Down);

@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "core/mainwindow.h"
 #include "core/navigator.h"
 #include "core/waitform.h"
@@ -144,6 +145,7 @@ TEST_F(FinishScreenTest, TheButtonsTakeTheFocusAndEscapeIsTheWayToTheMenu)
     QMetaObject::invokeMethod(element<QTimer>("Timer1"), "timeout");
     ASSERT_TRUE(visible("Command4"));
     EXPECT_EQ(window.focusWidget(), element<QPushButton>("Command4"));
+    EXPECT_EQ(unnamedControls(screens.loadedScreen(ScreenId::Finish)), QStringList{});
     EXPECT_EQ(tabWalk(&window, 1), QStringList{"Command5"});
     keyAtFocus(&window, Qt::Key_Escape);
     QCoreApplication::processEvents();

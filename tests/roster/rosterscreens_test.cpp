@@ -1,3 +1,4 @@
+#include "accessibletree.h"
 #include "core/codepage.h"
 #include "core/listfont.h"
 #include "core/mainwindow.h"
@@ -314,6 +315,7 @@ TEST_F(RosterScreensTest, TabGoesFromTheNamesToTheButtonsAndEnterPressesTheFocus
 {
     NameSelectionScreen* screen = showNames();
     EXPECT_EQ(window.focusWidget(), element<QListWidget>(screen, "List1"));
+    EXPECT_EQ(unnamedControls(screen), QStringList{});
     EXPECT_EQ(tabWalk(&window, 5),
               (QStringList{"Command14", "Command1", "Command7", "Combo1", "Option1_1"}));
     keyAtFocus(&window, Qt::Key_Escape);

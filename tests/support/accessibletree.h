@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QTest>
+#include <QWidget>
 
 // What a screen reader reaches under an element, in its reading order, leaving out what is
 // hidden (and everything inside it).
@@ -48,4 +50,24 @@ inline bool pressShownButton(QObject* root, const QString& name)
     QPointer<QAbstractButton> pushed = qobject_cast<QAbstractButton*>(button->object());
     button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     return !pushed || QTest::qWaitFor([&] { return !pushed || !pushed->isDown(); }, 30'000);
+}
+
+// The screen's own lists, drop-down lists and buttons (option buttons and check boxes
+// included) that give a screen reader no name to read. The parts Qt builds into its widgets
+// (a drop-down list's popup, a menu bar's overflow button) carry no element name and are left
+// out.
+inline QStringList unnamedControls(QWidget* root)
+{
+    QStringList unnamed;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith(u"qt_"))
+            continue;
+        if (!widget->inherits("QAbstractItemView") && !widget->inherits("QComboBox") &&
+            !widget->inherits("QAbstractButton"))
+            continue;
+        QAccessibleInterface* element = QAccessible::queryAccessibleInterface(widget);
+        if (!element || element->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << widget->objectName();
+    }
+    return unnamed;
 }
