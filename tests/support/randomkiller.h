@@ -21,7 +21,7 @@ public:
     void start(QProcess& process, const QString& program, const QStringList& arguments)
     {
         process.start(program, arguments);
-        m_wantedLines = number(8);
+        m_wantedLines = number(4);
         m_pauseMicroseconds = number(3000);
     }
 
