@@ -8,3 +8,5 @@ build_packages=(
 )
 # Voices of the demo idioms; the program runs without them.
 demo_packages=(espeak-ng mecab mecab-ipadic-utf8)
+# Fuzzing with libFuzzer (tools/fuzz.sh); not needed by the build or the tests.
+fuzz_packages=(clang-14 libclang-rt-14-dev)

@@ -15,7 +15,16 @@ bool isLineEnd(QChar c)
 }
 } // namespace
 
-FieldReader::FieldReader(const QByteArray& fileBytes) : m_text(CodePage::decode(fileBytes)) {}
+FieldReader::FieldReader(const QByteArray& fileBytes) : m_text(decodeFile(fileBytes)) {}
+
+QString FieldReader::decodeFile(const QByteArray& fileBytes)
+{
+    // An editor that saved the file as UTF-8 marks it so; the code page has no such mark.
+    static const QByteArray utf8Mark("\xEF\xBB\xBF");
+    if (fileBytes.startsWith(utf8Mark))
+        return QString::fromUtf8(fileBytes.mid(utf8Mark.size()));
+    return CodePage::decode(fileBytes);
+}
 
 bool FieldReader::open(const QString& path, FieldReader& reader)
 {

@@ -77,6 +77,9 @@ Status readRecords(const QString& companionPath, std::vector<QStringList>& recor
     if (!file.open(QIODevice::ReadOnly))
         return fault(CannotOpen, companionPath,
                      QStringLiteral("を開けません（%1）。").arg(file.errorString()));
+    if (file.size() > kMaxFileBytes)
+        return fault(TooLarge, companionPath,
+                     QStringLiteral("が大きすぎます（%1MBまでです）。").arg(kMaxFileBytes >> 20));
     // Read whole, so the file is open only for the time of reading.
     const QByteArray bytes = file.readAll();
     const bool readFailed = file.error() != QFileDevice::NoError;

@@ -17,6 +17,9 @@ inline const QString kEndMarker = QStringLiteral("／ｅｎｄ／");
 inline constexpr int kMinStoredLength = 99;
 inline constexpr int kMaxLines = 1000;
 inline constexpr int kMaxFields = 100;
+// Far above what 1000 idioms need; a larger file is refused before it is read, so a damaged
+// or foreign file cannot take the memory of the machine.
+inline constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
 
 // Codes of the Status that reading returns.
 enum ReadError {
@@ -25,6 +28,7 @@ enum ReadError {
     LineTooShort,
     NoEndMarker,
     TooManyFields,
+    TooLarge,
 };
 
 // Steps 1 up to 99. The line must hold at least IdiomKeys::largestPosition() characters;

@@ -81,9 +81,12 @@ bool RosterEditor::write(const RosterBoxes& boxes)
     QByteArray bytes;
     for (qsizetype line = 0; line < roster.entries.size(); ++line) {
         if (line < edited) {
+            const RosterEntry& entry = roster.entries.at(line);
             bool encodable = false;
-            bytes += CodePage::encode(rosterLineText(roster.entries.at(line)), &encodable);
-            if (!encodable)
+            bytes += CodePage::encode(rosterLineText(entry), &encodable);
+            // A kept text read without quotes may hold a double quote, which would end its
+            // quoted field early and shift the fields after it.
+            if (!encodable || entry.extraText1.contains(u'"') || entry.extraText2.contains(u'"'))
                 return refuse(
                     QStringLiteral("名簿の%1行目に、書きもどせない文字があります。").arg(line + 1));
         } else {

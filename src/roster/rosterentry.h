@@ -13,6 +13,8 @@ inline const QString kRosterTempFileName = QStringLiteral("生徒用名簿temp.t
 
 constexpr int kRosterTextWidth = 20;
 constexpr int kMaxRosterLines = 5000;
+// 5000 lines take well under a megabyte; a larger file is refused before it is read.
+constexpr qint64 kMaxRosterBytes = 4 * 1024 * 1024;
 // The home edition lists at most this many pupils.
 constexpr int kHomeEditionPupils = 4;
 

@@ -62,6 +62,10 @@ Status RosterFileReader::open(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::failure(rosterMissingText(path));
+    if (file.size() > kMaxRosterBytes)
+        return Status::failure(QStringLiteral("名簿ファイル「%1」が大きすぎます（%2MBまでです）。")
+                                   .arg(path)
+                                   .arg(kMaxRosterBytes >> 20));
     const QByteArray bytes = file.readAll();
     // A trail byte of the code page is never a line feed, so the bytes split safely.
     const QList<QByteArray> lines = bytes.split('\n');

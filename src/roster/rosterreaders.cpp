@@ -78,7 +78,11 @@ Status readRosterForHub(SharedState& state, const QDate& today, QStringList& hub
 void recoverRosterFile(const QString& commonFolder)
 {
     QFile roster(commonFolder + kRosterFileName);
-    if (roster.open(QIODevice::ReadOnly))
+    if (roster.open(QIODevice::ReadOnly)) {
+        // The roster is whole, so a temporary file beside it is what an editor killed before
+        // its rename left: possibly cut short, never needed again.
+        QFile::remove(commonFolder + kRosterTempFileName);
         return;
+    }
     QFile::rename(commonFolder + kRosterTempFileName, commonFolder + kRosterFileName);
 }

@@ -113,6 +113,15 @@ TEST_F(RosterEditorTest, ProblemsLeaveTheRosterUntouched)
             << messages.shown.first().text.toStdString();
     }
 
+    // A kept text read without quotes may hold a quote that its written form could not.
+    writeRoster({line(1, 2015, "いち"), QStringLiteral("2,2015,0,0,\"に\",0,a\"b,\"\"")});
+    const QByteArray quoted = bytesOf(rosterPath());
+    messages.shown.clear();
+    EXPECT_FALSE(editor.write(boxesOf({{"いち", "2015"}, {"に", "2015"}})));
+    EXPECT_EQ(bytesOf(rosterPath()), quoted);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().text.contains(QStringLiteral("2行目")));
+
     // A missing or damaged roster is neither created nor rewritten.
     inst.remove("files/生徒用名簿.txt");
     messages.shown.clear();

@@ -200,13 +200,15 @@ TEST_F(RosterReadersTest, GradesOutsideTheLabelTableLeaveTheEntryAsItWas)
     EXPECT_EQ(state.gradeLabelByNo[1], QStringLiteral("前の値"));
 }
 
-TEST_F(RosterReadersTest, RecoveryRenamesTheTemporaryRosterOnlyWhenTheRosterIsMissing)
+TEST_F(RosterReadersTest, RecoveryRenamesTheTemporaryRosterWhenMissingAndDropsALeftOverOne)
 {
     inst.writeText("files/生徒用名簿temp.txt", line(2, 2015, "新しい"));
     writeRoster({line(1, 2015, "古い")});
     recoverRosterFile(state.commonFolder);
     EXPECT_TRUE(bytesOf(rosterPath()).contains("1,2015"));
-    EXPECT_TRUE(QFile::exists(tempPath()));
+    EXPECT_FALSE(QFile::exists(tempPath()));
+
+    inst.writeText("files/生徒用名簿temp.txt", line(2, 2015, "新しい"));
 
     inst.remove("files/生徒用名簿.txt");
     recoverRosterFile(state.commonFolder);
