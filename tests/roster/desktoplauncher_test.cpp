@@ -18,10 +18,7 @@ TEST(DesktopLauncherTest, StartsAProgramWithoutWaitingAndReportsOneThatCannotSta
         // have ended before the start returned if the start waited for it.
         QFile file(script);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh
-dir=$(dirname \"$0\")
-n=0
-"
+        file.write("#!/bin/sh\ndir=$(dirname \"$0\")\nn=0\n"
                    "while [ ! -f \"$dir/go\" ] && [ $n -lt 600 ]; do sleep 0.05; n=$((n+1)); done\n"
                    "echo \"$1\" > \"$dir/started\"\n");
     }
