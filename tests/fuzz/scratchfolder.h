@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 // One scratch folder for the life of a fuzzing process, laid out like an installation in
