@@ -1,5 +1,6 @@
 #include "platform/daynumber.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,13 +37,22 @@ QDate toDate(double dayNumber)
 
 QTime toTime(double value)
 {
+    const int seconds = secondOfDay(value);
+    return seconds < 0 ? QTime() : QTime::fromMSecsSinceStartOfDay(seconds * 1000);
+}
+
+int secondOfDay(double value)
+{
     if (!std::isfinite(value))
-        return {};
+        return -1;
     const double fraction = value - std::floor(value);
-    long seconds = std::lround(fraction * kSecondsPerDay);
-    if (seconds >= kSecondsPerDay)
-        seconds = kSecondsPerDay - 1;
-    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(seconds) * 1000);
+    // Rounded half up by hand, which for these non-negative values is what lround() does
+    // without its library call.
+    const double exact = fraction * kSecondsPerDay;
+    int seconds = static_cast<int>(exact);
+    if (exact - seconds >= 0.5)
+        ++seconds;
+    return std::min(seconds, kSecondsPerDay - 1);
 }
 
 } // namespace DayNumber

@@ -17,5 +17,8 @@ QDate toDate(double dayNumber);
 // The time of the fractional part of a value, to the nearest second; invalid for a value
 // that is not finite.
 QTime toTime(double value);
+// The same as seconds since midnight (0 to 86399), or -1 where toTime() is invalid: for
+// callers that format a great many times and want no QTime on the way.
+int secondOfDay(double value);
 
 } // namespace DayNumber

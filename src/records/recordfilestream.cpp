@@ -55,9 +55,9 @@ bool RecordFileStream::fillChunk()
 
 const char* RecordFileStream::next()
 {
-    if (!m_status.ok() || !m_file.isOpen() || m_recordNo >= m_wholeRecords)
-        return nullptr;
-    if (m_inChunk >= m_chunkRecords && !fillChunk())
+    // Most calls find their record in the chunk already read, and pay for one comparison.
+    if (m_inChunk >= m_chunkRecords &&
+        (!m_status.ok() || !m_file.isOpen() || m_recordNo >= m_wholeRecords || !fillChunk()))
         return nullptr;
     ++m_recordNo;
     return m_chunk.data() + static_cast<size_t>(m_inChunk++ * m_recordLength);

@@ -35,6 +35,13 @@ public:
         *m_end++ = c;
         return *this;
     }
+    // A literal's length is known here; through QByteArrayView it would be searched for.
+    template <size_t N> RowBuffer& operator<<(const char (&literal)[N])
+    {
+        std::memcpy(m_end, literal, N - 1);
+        m_end += N - 1;
+        return *this;
+    }
     RowBuffer& operator<<(QByteArrayView bytes)
     {
         std::memcpy(m_end, bytes.data(), size_t(bytes.size()));
@@ -42,10 +49,14 @@ public:
         return *this;
     }
     void number(qint64 value) { m_end = std::to_chars(m_end, m_end + 24, value).ptr; }
-    void twoDigits(int value)
+    // hh:mm:ss of a second of the day.
+    void clock(int second)
     {
-        *m_end++ = char('0' + value / 10);
-        *m_end++ = char('0' + value % 10);
+        twoDigits(second / 3600);
+        *m_end++ = ':';
+        twoDigits(second / 60 % 60);
+        *m_end++ = ':';
+        twoDigits(second % 60);
     }
     bool full() const { return m_end - m_bytes.data() >= kFlushBytes; }
     // Writes what is held and empties the buffer; false when the device refused it.
@@ -57,6 +68,12 @@ public:
     }
 
 private:
+    void twoDigits(int value)
+    {
+        *m_end++ = char('0' + value / 10);
+        *m_end++ = char('0' + value % 10);
+    }
+
     static constexpr qsizetype kSlack = 4096;
     std::vector<char> m_bytes;
     char* m_end;
@@ -69,9 +86,10 @@ class CachedTextField
 public:
     const QByteArray& field(const char* bytes, qsizetype length)
     {
-        const QByteArrayView raw(bytes, length);
-        if (m_field.isNull() || raw != m_raw) {
-            m_raw = raw.toByteArray();
+        // Compared inline: a library call would cost more than these few bytes.
+        if (m_field.isNull() || length != m_raw.size() ||
+            !std::equal(bytes, bytes + length, m_raw.constData())) {
+            m_raw = QByteArray(bytes, length);
             m_field = csvField(trimBlanks(CodePage::decode(m_raw)));
         }
         return m_field;
@@ -105,7 +123,8 @@ ResultExporter::ResultExporter(const ResultsInstallation& installation)
 {
     const SharedState& state = installation.state();
     for (int item = 1; item <= kMaxItemNo; ++item)
-        m_itemFields[static_cast<size_t>(item)] = csvField(state.itemName[item]);
+        m_itemFields[static_cast<size_t>(item)] =
+            QByteArray::number(item) + ',' + csvField(state.itemName[item]);
 }
 
 QByteArray ResultExporter::headerRow(bool home)
@@ -119,18 +138,16 @@ QByteArray ResultExporter::headerRow(bool home)
 
 const QByteArray& ResultExporter::pupilFields(int pupil)
 {
-    static const QByteArray unknown(",");
-    if (!isValidPupilNo(pupil))
-        return unknown;
     QByteArray& fields = m_pupilFields[static_cast<size_t>(pupil)];
     if (fields.isEmpty()) {
         const SharedState& state = m_installation.state();
+        fields = QByteArray::number(pupil) + ',';
         // A pupil who has left keeps his results, but no name and grade.
         if (m_installation.isListed(pupil))
-            fields = csvField(trimBlanks(state.pupilNameByNo[pupil])) + ',' +
-                     csvField(state.gradeLabelByNo[pupil]);
+            fields += csvField(trimBlanks(state.pupilNameByNo[pupil])) + ',' +
+                      csvField(state.gradeLabelByNo[pupil]);
         else
-            fields = unknown;
+            fields += ',';
     }
     return fields;
 }
@@ -153,12 +170,13 @@ qint32 ResultExporter::pointsFor(qint32 result, int item)
 
 const QByteArray& ResultExporter::dateField(double dayNumber)
 {
-    const double day = std::isfinite(dayNumber) ? std::floor(dayNumber) : -1e300;
-    if (day != m_cachedDay || m_cachedDate.isNull()) {
-        m_cachedDay = day;
-        const QDate date = DayNumber::toDate(dayNumber);
-        m_cachedDate = date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray("");
-    }
+    // A comparison that fails for NaN, so that only finite days are ever taken from the cache.
+    if (dayNumber >= m_cachedFrom && dayNumber < m_cachedUntil)
+        return m_cachedDate;
+    const QDate date = DayNumber::toDate(dayNumber);
+    m_cachedDate = date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray("");
+    m_cachedFrom = std::isfinite(dayNumber) ? std::floor(dayNumber) : 1;
+    m_cachedUntil = std::isfinite(dayNumber) ? m_cachedFrom + 1 : 0;
     return m_cachedDate;
 }
 
@@ -190,30 +208,33 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
     bool written = true;
     CachedTextField schoolCode;
     CachedTextField programName;
+    const bool everyRecord = options.pupils.empty() && options.items.empty() &&
+                             !options.since.isValid() && !options.until.isValid();
     while (const char* bytes = stream.next()) {
         const ResultRecord record =
             options.home ? RecordCodec::decodeHome(bytes) : RecordCodec::decodeResultBody(bytes);
         const int pupil = record.pupilNo;
         const int item = record.itemNo;
-        if (!wanted(options, record.date, pupil, item))
+        if (!everyRecord && !wanted(options, record.date, pupil, item))
             continue;
         ++outcome.rows;
         buffer << dateField(record.date) << ',';
-        const QTime time = DayNumber::toTime(record.time);
-        if (time.isValid()) {
-            buffer.twoDigits(time.hour());
-            buffer << ':';
-            buffer.twoDigits(time.minute());
-            buffer << ':';
-            buffer.twoDigits(time.second());
+        if (const int second = DayNumber::secondOfDay(record.time); second >= 0)
+            buffer.clock(second);
+        buffer << ',';
+        if (isValidPupilNo(pupil)) {
+            buffer << pupilFields(pupil);
+        } else {
+            buffer.number(pupil);
+            buffer << ",,";
         }
         buffer << ',';
-        buffer.number(pupil);
-        buffer << ',' << pupilFields(pupil) << ',';
-        buffer.number(item);
-        buffer << ',';
-        if (isValidItemNo(item))
+        if (isValidItemNo(item)) {
             buffer << m_itemFields[static_cast<size_t>(item)];
+        } else {
+            buffer.number(item);
+            buffer << ',';
+        }
         buffer << ',';
         const bool timeOver = record.result > kLastTimedResult;
         if (!timeOver)

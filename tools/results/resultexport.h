@@ -45,17 +45,20 @@ public:
 
 private:
     bool wanted(const ExportOptions& options, double date, int pupil, int item) const;
-    // Name and grade label of a pupil, as CSV fields with the comma between them.
+    // Number, name and grade label of a pupil, as CSV fields with the commas between them.
     const QByteArray& pupilFields(int pupil);
     const QByteArray& dateField(double dayNumber);
     // The program's points of a result, remembered: the same few results recur all the time.
     qint32 pointsFor(qint32 result, int item);
 
     const ResultsInstallation& m_installation;
+    // Made once per pupil and item: a million rows repeat the same few of them.
     std::vector<QByteArray> m_pupilFields;
-    std::vector<QByteArray> m_itemFields;
+    std::vector<QByteArray> m_itemFields;      // number and name
     std::vector<std::vector<qint32>> m_points; // by item, then result; -1: not yet known
-    double m_cachedDay = -1;
+    // The day numbers [m_cachedFrom, m_cachedUntil) that m_cachedDate is the text of.
+    double m_cachedFrom = 1;
+    double m_cachedUntil = 0;
     QByteArray m_cachedDate;
 };
 
