@@ -48,6 +48,15 @@ public:
         m_end += bytes.size();
         return *this;
     }
+    RowBuffer& operator<<(const RowPiece& piece)
+    {
+        if (piece.size() <= RowPiece::kPadded)
+            std::memcpy(m_end, piece.data(), RowPiece::kPadded);
+        else
+            std::memcpy(m_end, piece.data(), size_t(piece.size()));
+        m_end += piece.size();
+        return *this;
+    }
     void number(qint64 value) { m_end = std::to_chars(m_end, m_end + 24, value).ptr; }
     // hh:mm:ss of a second of the day.
     void clock(int second)
@@ -74,7 +83,7 @@ private:
         *m_end++ = char('0' + value % 10);
     }
 
-    static constexpr qsizetype kSlack = 4096;
+    static constexpr qsizetype kSlack = 4096 + RowPiece::kPadded;
     std::vector<char> m_bytes;
     char* m_end;
 };
@@ -84,20 +93,20 @@ private:
 class CachedTextField
 {
 public:
-    const QByteArray& field(const char* bytes, qsizetype length)
+    const RowPiece& field(const char* bytes, qsizetype length)
     {
         // Compared inline: a library call would cost more than these few bytes.
-        if (m_field.isNull() || length != m_raw.size() ||
+        if (m_raw.isNull() || length != m_raw.size() ||
             !std::equal(bytes, bytes + length, m_raw.constData())) {
             m_raw = QByteArray(bytes, length);
-            m_field = csvField(trimBlanks(CodePage::decode(m_raw)));
+            m_field = RowPiece(csvField(trimBlanks(CodePage::decode(m_raw))));
         }
         return m_field;
     }
 
 private:
     QByteArray m_raw;
-    QByteArray m_field;
+    RowPiece m_field;
 };
 
 bool contains(const std::vector<int>& list, int value)
@@ -106,6 +115,12 @@ bool contains(const std::vector<int>& list, int value)
 }
 
 } // namespace
+
+RowPiece::RowPiece(QByteArrayView text)
+    : m_bytes(size_t(std::max(text.size(), kPadded))), m_size(text.size())
+{
+    std::copy(text.begin(), text.end(), m_bytes.begin());
+}
 
 QByteArray csvField(const QString& text)
 {
@@ -124,7 +139,7 @@ ResultExporter::ResultExporter(const ResultsInstallation& installation)
     const SharedState& state = installation.state();
     for (int item = 1; item <= kMaxItemNo; ++item)
         m_itemFields[static_cast<size_t>(item)] =
-            QByteArray::number(item) + ',' + csvField(state.itemName[item]);
+            RowPiece(QByteArray::number(item) + ',' + csvField(state.itemName[item]));
 }
 
 QByteArray ResultExporter::headerRow(bool home)
@@ -136,18 +151,19 @@ QByteArray ResultExporter::headerRow(bool home)
     return header.toUtf8();
 }
 
-const QByteArray& ResultExporter::pupilFields(int pupil)
+const RowPiece& ResultExporter::pupilFields(int pupil)
 {
-    QByteArray& fields = m_pupilFields[static_cast<size_t>(pupil)];
+    RowPiece& fields = m_pupilFields[static_cast<size_t>(pupil)];
     if (fields.isEmpty()) {
         const SharedState& state = m_installation.state();
-        fields = QByteArray::number(pupil) + ',';
+        QByteArray text = QByteArray::number(pupil) + ',';
         // A pupil who has left keeps his results, but no name and grade.
         if (m_installation.isListed(pupil))
-            fields += csvField(trimBlanks(state.pupilNameByNo[pupil])) + ',' +
-                      csvField(state.gradeLabelByNo[pupil]);
+            text += csvField(trimBlanks(state.pupilNameByNo[pupil])) + ',' +
+                    csvField(state.gradeLabelByNo[pupil]);
         else
-            fields += ',';
+            text += ',';
+        fields = RowPiece(text);
     }
     return fields;
 }
@@ -168,13 +184,13 @@ qint32 ResultExporter::pointsFor(qint32 result, int item)
     return points;
 }
 
-const QByteArray& ResultExporter::dateField(double dayNumber)
+const RowPiece& ResultExporter::dateField(double dayNumber)
 {
     // A comparison that fails for NaN, so that only finite days are ever taken from the cache.
     if (dayNumber >= m_cachedFrom && dayNumber < m_cachedUntil)
         return m_cachedDate;
     const QDate date = DayNumber::toDate(dayNumber);
-    m_cachedDate = date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray("");
+    m_cachedDate = RowPiece(date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray());
     m_cachedFrom = std::isfinite(dayNumber) ? std::floor(dayNumber) : 1;
     m_cachedUntil = std::isfinite(dayNumber) ? m_cachedFrom + 1 : 0;
     return m_cachedDate;

@@ -11,6 +11,26 @@
 class QIODevice;
 class ResultsInstallation;
 
+// A text that goes into a great many rows. Its storage is at least kPadded bytes long, so that
+// a short text can be copied with one fixed-size move, which the compiler makes inline; the
+// bytes copied beyond its length are overwritten by what the row holds next.
+class RowPiece
+{
+public:
+    static constexpr qsizetype kPadded = 32;
+
+    RowPiece() = default;
+    explicit RowPiece(QByteArrayView text);
+
+    const char* data() const { return m_bytes.data(); }
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+
+private:
+    std::vector<char> m_bytes = std::vector<char>(kPadded);
+    qsizetype m_size = 0;
+};
+
 struct ExportOptions
 {
     QDate since; // invalid: no lower bound; both bounds are inclusive
@@ -46,20 +66,20 @@ public:
 private:
     bool wanted(const ExportOptions& options, double date, int pupil, int item) const;
     // Number, name and grade label of a pupil, as CSV fields with the commas between them.
-    const QByteArray& pupilFields(int pupil);
-    const QByteArray& dateField(double dayNumber);
+    const RowPiece& pupilFields(int pupil);
+    const RowPiece& dateField(double dayNumber);
     // The program's points of a result, remembered: the same few results recur all the time.
     qint32 pointsFor(qint32 result, int item);
 
     const ResultsInstallation& m_installation;
     // Made once per pupil and item: a million rows repeat the same few of them.
-    std::vector<QByteArray> m_pupilFields;
-    std::vector<QByteArray> m_itemFields;      // number and name
+    std::vector<RowPiece> m_pupilFields;
+    std::vector<RowPiece> m_itemFields;        // number and name
     std::vector<std::vector<qint32>> m_points; // by item, then result; -1: not yet known
     // The day numbers [m_cachedFrom, m_cachedUntil) that m_cachedDate is the text of.
     double m_cachedFrom = 1;
     double m_cachedUntil = 0;
-    QByteArray m_cachedDate;
+    RowPiece m_cachedDate;
 };
 
 // A field of a CSV row: quoted when it holds a comma, a double quote or a line break, with
