@@ -1,6 +1,5 @@
 #include "platform/daynumber.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,20 +38,6 @@ QTime toTime(double value)
 {
     const int seconds = secondOfDay(value);
     return seconds < 0 ? QTime() : QTime::fromMSecsSinceStartOfDay(seconds * 1000);
-}
-
-int secondOfDay(double value)
-{
-    if (!std::isfinite(value))
-        return -1;
-    const double fraction = value - std::floor(value);
-    // Rounded half up by hand, which for these non-negative values is what lround() does
-    // without its library call.
-    const double exact = fraction * kSecondsPerDay;
-    int seconds = static_cast<int>(exact);
-    if (exact - seconds >= 0.5)
-        ++seconds;
-    return std::min(seconds, kSecondsPerDay - 1);
 }
 
 } // namespace DayNumber

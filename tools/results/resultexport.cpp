@@ -184,16 +184,12 @@ qint32 ResultExporter::pointsFor(qint32 result, int item)
     return points;
 }
 
-const RowPiece& ResultExporter::dateField(double dayNumber)
+void ResultExporter::cacheDateField(double dayNumber)
 {
-    // A comparison that fails for NaN, so that only finite days are ever taken from the cache.
-    if (dayNumber >= m_cachedFrom && dayNumber < m_cachedUntil)
-        return m_cachedDate;
     const QDate date = DayNumber::toDate(dayNumber);
     m_cachedDate = RowPiece(date.isValid() ? date.toString(Qt::ISODate).toLatin1() : QByteArray());
     m_cachedFrom = std::isfinite(dayNumber) ? std::floor(dayNumber) : 1;
     m_cachedUntil = std::isfinite(dayNumber) ? m_cachedFrom + 1 : 0;
-    return m_cachedDate;
 }
 
 bool ResultExporter::wanted(const ExportOptions& options, double date, int pupil, int item) const

@@ -67,7 +67,14 @@ private:
     bool wanted(const ExportOptions& options, double date, int pupil, int item) const;
     // Number, name and grade label of a pupil, as CSV fields with the commas between them.
     const RowPiece& pupilFields(int pupil);
-    const RowPiece& dateField(double dayNumber);
+    const RowPiece& dateField(double dayNumber)
+    {
+        // A comparison that fails for NaN, so that only finite days are taken from the cache.
+        if (!(dayNumber >= m_cachedFrom && dayNumber < m_cachedUntil))
+            cacheDateField(dayNumber);
+        return m_cachedDate;
+    }
+    void cacheDateField(double dayNumber);
     // The program's points of a result, remembered: the same few results recur all the time.
     qint32 pointsFor(qint32 result, int item);
 
