@@ -1,9 +1,13 @@
+#include "records/recordcodec.h"
 #include "resultexport.h"
 #include "resultscommands.h"
 #include "resultstoolfixture.h"
 
 #include <QBuffer>
 #include <QFile>
+
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -89,4 +93,30 @@ TEST(CsvFieldTest, QuotesOnlyWhatNeedsQuoting)
     EXPECT_EQ(csvField(QStringLiteral("さくら")), QByteArray("さくら"));
     EXPECT_EQ(csvField(QStringLiteral("a,\"b\"")), QByteArray("\"a,\"\"b\"\"\""));
     EXPECT_EQ(csvField(QStringLiteral("a\nb")), QByteArray("\"a\nb\""));
+}
+
+TEST_F(ResultsToolTest, ExportOfADamagedRecordLeavesWhatItCannotReadEmpty)
+{
+    record(1, 2, 51, at(4, 10, 10, 0));
+    QFile file(installation().resultFile());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    ResultRecord damaged;
+    damaged.date = std::numeric_limits<double>::quiet_NaN();
+    damaged.time = std::numeric_limits<double>::infinity();
+    damaged.result = 51;
+    damaged.schoolCode = {'1', '2', '3', '4', '5'};
+    for (const auto& [pupil, item] : {std::pair<qint16, qint16>{0, 99}, {5001, 0}}) {
+        damaged.pupilNo = pupil;
+        damaged.itemNo = item;
+        file.write(RecordCodec::encodeResult(damaged));
+    }
+    file.close();
+
+    ExportOptions options;
+    options.byteOrderMark = false;
+    EXPECT_EQ(exported(installation(), options),
+              kHeader + "\r\n" +
+                  std::string("2026-04-10,10:00:00,1,さくら,小５,2,範囲１,51,0,16,12345\r\n"
+                              ",,0,,,99,,51,0,,12345\r\n"
+                              ",,5001,,,0,,51,0,,12345\r\n"));
 }
