@@ -15,7 +15,7 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
       m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
-      m_help(new HelpWindow(state, platform.messages, &m_window)), m_helpKey(*m_help)
+      m_helpKey([this]() -> HelpWindow& { return help(); })
 {
     QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);
     registerScreens(singleInstance);
@@ -33,7 +33,7 @@ void Program::registerScreens(bool singleInstance)
             (new RosterEditDialog(&m_window, m_state, p.messages, m_navigator))->show();
         };
         services.hooks.showAbout = [this] { AboutBox::showModal(&m_window, m_state.contentName); };
-        services.hooks.openHelp = [this] { m_help->showContents(); };
+        services.hooks.openHelp = [this] { help().showContents(); };
         return new NameSelectionScreen(services);
     });
     m_navigator.registerScreen(ScreenId::Hub, [this, &p] {
@@ -54,6 +54,13 @@ WorksheetPrinting& Program::worksheets()
         m_worksheets = std::make_unique<WorksheetPrinting>(m_state, m_platform.messages,
                                                            m_platform.random, &m_window);
     return *m_worksheets;
+}
+
+HelpWindow& Program::help()
+{
+    if (!m_help)
+        m_help = new HelpWindow(m_state, m_platform.messages, &m_window);
+    return *m_help;
 }
 
 void Program::start()

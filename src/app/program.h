@@ -45,7 +45,8 @@ public:
     Navigator& navigator() { return m_navigator; }
     // Made on first use: its tables are large, and most starts print nothing.
     WorksheetPrinting& worksheets();
-    HelpWindow& help() { return *m_help; }
+    // Made on first use: laying out its empty page loads fonts the first screen does not need.
+    HelpWindow& help();
 
     // Shows the window with the name selection screen.
     void start();
@@ -61,6 +62,6 @@ private:
     MainWindow m_window;
     Navigator m_navigator;
     std::unique_ptr<WorksheetPrinting> m_worksheets;
-    HelpWindow* m_help = nullptr; // a window of m_window
+    HelpWindow* m_help = nullptr; // a window of m_window, made by help()
     HelpKey m_helpKey;
 };

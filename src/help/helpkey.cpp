@@ -32,7 +32,7 @@ constexpr std::array kSections{
 
 } // namespace
 
-HelpKey::HelpKey(HelpWindow& help) : m_help(help)
+HelpKey::HelpKey(std::function<HelpWindow&()> help) : m_help(std::move(help))
 {
     qApp->installEventFilter(this);
 }
@@ -66,6 +66,6 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
         return false;
-    m_help.showPage(pageFor(static_cast<QWidget*>(watched)->window()));
+    m_help().showPage(pageFor(static_cast<QWidget*>(watched)->window()));
     return true;
 }

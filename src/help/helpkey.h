@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class HelpWindow;
 class QWidget;
 
@@ -11,7 +13,8 @@ class HelpKey : public QObject
 {
     Q_OBJECT
 public:
-    explicit HelpKey(HelpWindow& help);
+    // help gives the help window, made when F1 is first pressed.
+    explicit HelpKey(std::function<HelpWindow&()> help);
     ~HelpKey() override;
 
     // The page and anchor of the book, relative to its contents page, that explains what
@@ -22,5 +25,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    HelpWindow& m_help;
+    std::function<HelpWindow&()> m_help;
 };

@@ -78,18 +78,18 @@ qint32 ResultStatistics::pointsFor(qint32 result, int item) const
 
 void ResultStatistics::clearTables()
 {
-    m_tables.attemptCount.fill(0);
-    m_tables.timeSum.fill(0);
-    m_tables.averageTime.fill(0);
-    m_tables.totalPoints.fill(0);
-    m_tables.recentCountA.fill(0);
-    m_tables.recentPointsA.fill(0);
-    m_tables.recentCountB.fill(0);
-    m_tables.recentPointsB.fill(0);
-    m_tables.todayCount.fill(0);
-    m_tables.todayTimeSum.fill(0);
-    m_tables.todayPoints.fill(0);
-    m_tables.todayAverage.fill(0);
+    m_tables.attemptCount.clear();
+    m_tables.timeSum.clear();
+    m_tables.averageTime.clear();
+    m_tables.totalPoints.clear();
+    m_tables.recentCountA.clear();
+    m_tables.recentPointsA.clear();
+    m_tables.recentCountB.clear();
+    m_tables.recentPointsB.clear();
+    m_tables.todayCount.clear();
+    m_tables.todayTimeSum.clear();
+    m_tables.todayPoints.clear();
+    m_tables.todayAverage.clear();
 }
 
 void ResultStatistics::computeStatistics()

@@ -20,7 +20,7 @@ struct LoadedRecord
 
 // Everything the records subsystem derives from the result file: best times, the loaded
 // records and the statistics. The tables are rebuilt from the file each time a screen needs
-// them; nothing here is stored. About 9 MB: make it on the heap.
+// them; nothing here is stored. The [item][pupil] tables keep their values on the heap.
 struct ResultTables
 {
     static constexpr qint32 kNoTime = 99999; // a time-over, and "no best time yet"
