@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <type_traits>
 
 // Numbering shared by every table: drill items 1 to 35, pupils 1 to 5000; index 0 is unused.
 constexpr int kMaxItemNo = 35;
@@ -40,6 +41,9 @@ private:
 // empty writes only the blocks that may hold something and leaves the other pages untouched.
 template <typename T> class ItemPupilTable
 {
+    // Zeroed bytes must be a valid zero value: the memory is never constructed.
+    static_assert(std::is_arithmetic_v<T>);
+
 public:
     ItemPupilTable() : m_values(static_cast<T*>(std::calloc(kSize, sizeof(T))))
     {
