@@ -20,11 +20,8 @@ FoundInstallation findResultsInstallation(const QString& folderOption)
 
 Status ResultsInstallation::load(const QString& programDir, const QDate& today)
 {
-    QString dir = programDir;
-    while (dir.size() > 1 && dir.endsWith(u'/'))
-        dir.chop(1);
     // The tool plays no sound: the cue table is not needed.
-    if (Status status = LoadConfiguration(*m_state, dir, [] { return Status::success(); });
+    if (Status status = LoadConfiguration(*m_state, programDir, [] { return Status::success(); });
         !status.ok())
         return status;
     fillCatalogue(*m_state);

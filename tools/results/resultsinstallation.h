@@ -21,7 +21,7 @@ FoundInstallation findResultsInstallation(const QString& folderOption);
 class ResultsInstallation
 {
 public:
-    // programDir: the program folder, without or with a trailing "/".
+    // programDir: the program folder without a trailing "/", as findInstallation gives it.
     Status load(const QString& programDir, const QDate& today);
 
     SharedState& state() { return *m_state; }
