@@ -164,6 +164,23 @@ TEST_F(ResultAuditTest, EachOtherFaultKindIsFoundInTheFileItIsIn)
     }
 }
 
+TEST_F(ResultAuditTest, PupilsFrom4900To5000NeedNoHomeUseTwin)
+{
+    inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
+                   QStringLiteral("1,2015,0,0,\"さくら\",0,\"\",\"\"\n"
+                                  "2,2017,0,0,\"たろう\",0,\"\",\"\"\n"
+                                  "4899,2015,0,0,\"あき\",9,\"\",\"\"\n"
+                                  "4900,2015,0,0,\"はる\",9,\"\",\"\"\n"
+                                  "5000,2015,0,0,\"なつ\",9,\"\",\"\"\n"));
+    plant(planted(4899, 2, 60));
+    plant(planted(4900, 2, 61), true, false);
+    plant(planted(5000, 2, 62), true, false);
+    EXPECT_EQ(audit().faultCount, 0);
+
+    plant(planted(4899, 2, 63), true, false);
+    EXPECT_EQ(kindsFound(audit()), std::set{AuditFaultKind::WithoutTwin});
+}
+
 TEST_F(ResultAuditTest, AFileThatCannotBeReadGivesStatusTwo)
 {
     QFile::remove(installation().homeFile());

@@ -68,6 +68,27 @@ TEST_F(ResultsToolTest, ExportFiltersIncludeBothEndsOfThePeriod)
     EXPECT_EQ(QByteArray::fromStdString(exported(installation(), options)).count("\r\n"), 2);
 }
 
+TEST_F(ResultsToolTest, ExportWithOnlyOneEndOfThePeriodIsOpenOnTheOtherSide)
+{
+    record(1, 2, 60, at(4, 9, 23, 59, 59));
+    record(1, 2, 61, at(4, 10, 0, 0));
+    record(1, 2, 62, at(4, 11, 0, 0));
+    const auto days = [this](const ExportOptions& options) {
+        QStringList days;
+        const QStringList rows = QString::fromStdString(exported(installation(), options))
+                                     .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (qsizetype row = 1; row < rows.size(); ++row)
+            days << rows[row].left(10);
+        return days;
+    };
+    ExportOptions untilOnly;
+    untilOnly.until = QDate(2026, 4, 10);
+    EXPECT_EQ(days(untilOnly), QStringList({"2026-04-09", "2026-04-10"}));
+    ExportOptions sinceOnly;
+    sinceOnly.since = QDate(2026, 4, 10);
+    EXPECT_EQ(days(sinceOnly), QStringList({"2026-04-10", "2026-04-11"}));
+}
+
 TEST_F(ResultsToolTest, ExportOfATornFileWritesTheWholeRecordsAndReportsTheTail)
 {
     record(1, 2, 51, at(4, 10, 10, 0));
