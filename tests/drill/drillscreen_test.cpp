@@ -398,6 +398,33 @@ TEST_F(DrillScreenTest, KeysOfHiddenOrDisabledElementsDoNothing)
     EXPECT_EQ(output.commands.size(), played);
 }
 
+// Backspace takes back the last kanji entered; Delete and Esc empty the answer.
+TEST_F(DrillScreenTest, BackspaceRemovesOneKanjiDeleteAndEscClearThemAll)
+{
+    input = Input::Keys;
+    showDrill(4);
+    for (qsizetype k = 0; k < 4; ++k)
+        clickKanaTile(logic().currentReading().mid(k, 1));
+    ASSERT_TRUE(logic().display().slotsVisible);
+    const QString idiom = logic().currentIdiom();
+    const auto slotTexts = [this] {
+        QString texts;
+        for (int slot = 1; slot <= 4; ++slot)
+            texts += element(QStringLiteral("Label10_%1").arg(slot))->text();
+        return texts;
+    };
+    for (const int clearKey : {Qt::Key_Delete, Qt::Key_Escape}) {
+        clickKanjiTile(idiom.mid(0, 1));
+        clickKanjiTile(idiom.mid(1, 1));
+        ASSERT_EQ(slotTexts(), idiom.left(2));
+        pressKey(Qt::Key_Backspace);
+        EXPECT_EQ(slotTexts(), idiom.left(1));
+        clickKanjiTile(idiom.mid(1, 1));
+        pressKey(clearKey);
+        EXPECT_EQ(slotTexts(), QString()) << clearKey;
+    }
+}
+
 // Keys and a click that come in while the question's voice plays are handled once it has
 // ended and the question stands, as the window system delivers them: in order.
 TEST_F(DrillScreenTest, KeysAndClicksDuringTheVoiceAreHandledAfterIt)

@@ -178,15 +178,18 @@ TEST_F(ResultStatisticsTest, TodaysResultsCountEvenInALongFile)
     EXPECT_EQ(tables.todayPoints.at(2, 1), 10);
 }
 
+// 55000 is no multiple of a power of two large enough for a single-precision sum: adding it
+// 5000 times in float gives 275020480, not 275000000.
 TEST_F(ResultStatisticsTest, PointSumsOfTheLargestMultiplierStayExact)
 {
     state->itemField5[2] = 1000.0f;
-    writeResultFile(std::vector<ResultRecord>(5000, result(1, 2, 1, today())));
+    writeResultFile(std::vector<ResultRecord>(5000, result(1, 2, 0, today())));
     compute();
-    const qint64 expected = 5000LL * records.pointsFor(1, 2);
-    EXPECT_EQ(records.pointsFor(1, 2), 52000);
+    ASSERT_EQ(records.pointsFor(0, 2), 55000);
+    const qint64 expected = 275'000'000;
     EXPECT_EQ(tables.todayPoints.at(2, 1), expected);
     EXPECT_EQ(tables.recentPointsA.at(2, 1), expected);
     EXPECT_EQ(tables.recentPointsB.at(2, 1), expected);
     EXPECT_EQ(tables.totalPoints.at(2, 1), expected);
+    EXPECT_EQ(tables.todayCount.at(2, 1), 5000.0f);
 }
