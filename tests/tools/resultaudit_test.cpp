@@ -6,6 +6,7 @@
 #include "records/recordcodec.h"
 #include "testresults.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -167,6 +168,7 @@ TEST_F(ResultAuditTest, EachOtherFaultKindIsFoundInTheFileItIsIn)
 TEST_F(ResultAuditTest, AFileThatCannotBeReadGivesStatusTwo)
 {
     QFile::remove(installation().homeFile());
+    ASSERT_TRUE(QDir().mkdir(installation().homeFile()));
     QString out;
     QString err;
     QTextStream outStream(&out);
