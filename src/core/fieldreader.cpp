@@ -21,9 +21,10 @@ QString FieldReader::decodeFile(const QByteArray& fileBytes)
 {
     // An editor that saved the file as UTF-8 marks it so; the code page has no such mark.
     static const QByteArray utf8Mark("\xEF\xBB\xBF");
-    if (fileBytes.startsWith(utf8Mark))
-        return QString::fromUtf8(fileBytes.mid(utf8Mark.size()));
-    return CodePage::decode(fileBytes);
+    const QByteArrayView text = CodePage::textFileBytes(fileBytes);
+    if (text.startsWith(utf8Mark))
+        return QString::fromUtf8(text.sliced(utf8Mark.size()));
+    return CodePage::decode(text);
 }
 
 bool FieldReader::open(const QString& path, FieldReader& reader)
@@ -42,7 +43,7 @@ bool FieldReader::atEnd() const
     // Trailing blanks and line ends hold no further value.
     for (qsizetype i = m_pos; i < m_text.size(); ++i) {
         const QChar c = m_text.at(i);
-        if (!isBlank(c) && !isLineEnd(c) && c != QChar(0x1A))
+        if (!isBlank(c) && !isLineEnd(c))
             return false;
     }
     return true;

@@ -23,7 +23,8 @@ public:
     static double leadingNumber(const QString& text);
 
 private:
-    // The text of a file in the code page, or in UTF-8 when it starts with the UTF-8 mark.
+    // The text of a file up to its end-of-file mark, in the code page, or in UTF-8 when it
+    // starts with the UTF-8 mark.
     static QString decodeFile(const QByteArray& fileBytes);
     void skipBlanks();
     void skipSeparator();

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+// The roster in commonFolder, and the name under which the family's programs write its
+// replacement before they rename it into place.
+inline const QString kRosterFileName = QStringLiteral("生徒用名簿.txt");
+inline const QString kRosterTempFileName = QStringLiteral("生徒用名簿temp.txt");
+
 // The folders of an installation, each ending with "/". They are built by plain
 // concatenation, so ".." stays in the text: other programs of the family build the same
 // strings, and the stored paths must match theirs.

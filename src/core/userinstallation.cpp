@@ -1,5 +1,6 @@
 #include "core/userinstallation.h"
 
+#include "core/folderlayout.h"
 #include "core/installationfinder.h"
 #include "core/settingsfiles.h"
 
@@ -11,13 +12,16 @@
 
 namespace {
 
+const QString kRosterPath = QStringLiteral("files/") + kRosterFileName;
+const QString kRosterTempPath = QStringLiteral("files/") + kRosterTempFileName;
+
 // Without these the program cannot start, so a template lacking one is refused.
 const QStringList kRequiredFiles = {
     kProgramFolderName + u'/' + kSettingsFileName,
     kProgramFolderName + u'/' + kItemTimeTableFileName,
     kProgramFolderName + QStringLiteral("/四字02vv.ccc"),
     QStringLiteral("files/") + kCommonDataFileName,
-    QStringLiteral("files/生徒用名簿.txt"),
+    kRosterPath,
     QStringLiteral("files/新音ファイル.txt"),
 };
 
@@ -89,9 +93,16 @@ Status UserInstallation::ensure() const
 
 Status UserInstallation::fillIn(const QString& top, const QStringList& relativePaths) const
 {
-    for (const QString& relative : relativePaths)
+    // A roster missing beside the temporary one is a replacement that another program of the
+    // family left half done. The pupils' names are in the temporary file, and the name
+    // screen's recovery renames it into place only while the roster cannot be opened.
+    const bool rosterBeingReplaced = QFileInfo::exists(top + u'/' + kRosterTempPath);
+    for (const QString& relative : relativePaths) {
+        if (relative == kRosterPath && rosterBeingReplaced)
+            continue;
         if (Status status = copyIfMissing(top, relative); !status.ok())
             return status;
+    }
     return linkVoicesIfMissing(top);
 }
 

@@ -15,6 +15,7 @@ public:
 
     // Creates the tree when it is missing and adds any file of the template it lacks. A file
     // that exists is never touched: the roster and the result files hold the pupils' work.
+    // The template's roster is not added beside a temporary roster, which holds the pupils'.
     // The voice files are linked, not copied. A new tree is built beside top and renamed into
     // place whole, so a failed first start leaves nothing that a later one takes as complete.
     Status ensure() const;

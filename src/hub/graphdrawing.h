@@ -25,6 +25,8 @@ public:
     virtual void drawPoint(QPointF centre) = 0;
     virtual void drawText(const QRectF& box, Qt::Alignment alignment, const QString& text,
                           Font font) = 0;
+    // The width of text on one line at font, in millimetres, as drawText draws it.
+    virtual double textWidth(const QString& text, Font font) const = 0;
     // Starts the next sheet; y starts again at 0. False where that failed.
     virtual bool newPage() = 0;
 };

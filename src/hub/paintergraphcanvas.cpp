@@ -4,6 +4,7 @@
 #include "print/pagetarget.h"
 #include "print/qtprintdevices.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -111,6 +112,12 @@ void PainterGraphCanvas::drawText(const QRectF& box, Qt::Alignment alignment, co
         m_painter.setPen(font == Font::Note ? QColor(0x70, 0x70, 0x70) : QColor(Qt::black));
     }
     m_painter.drawText(device, static_cast<int>(alignment), text);
+}
+
+double PainterGraphCanvas::textWidth(const QString& text, Font font) const
+{
+    const QFontMetricsF metrics(fontFor(font), m_painter.device());
+    return metrics.horizontalAdvance(text) / m_pixelsPerMm;
 }
 
 bool PainterGraphCanvas::newPage()

@@ -24,6 +24,7 @@ public:
     void drawPoint(QPointF centre) override;
     void drawText(const QRectF& box, Qt::Alignment alignment, const QString& text,
                   Font font) override;
+    double textWidth(const QString& text, Font font) const override;
     bool newPage() override;
 
     QPointF toDevice(QPointF millimetres) const;

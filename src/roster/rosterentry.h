@@ -1,15 +1,13 @@
 #pragma once
 
 #include "core/blanks.h"
+#include "core/folderlayout.h"
 
 #include <QString>
 #include <QtGlobal>
 
-// File names in commonFolder. The temporary name is the one the family's programs use for a
-// roster that is being replaced.
-inline const QString kRosterFileName = QStringLiteral("生徒用名簿.txt");
+// The other roster name in commonFolder, read when the home edition is off.
 inline const QString kNewRosterFileName = QStringLiteral("新名簿.txt");
-inline const QString kRosterTempFileName = QStringLiteral("生徒用名簿temp.txt");
 
 constexpr int kRosterTextWidth = 20;
 constexpr int kMaxRosterLines = 5000;

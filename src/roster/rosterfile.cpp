@@ -1,5 +1,6 @@
 #include "roster/rosterfile.h"
 
+#include "core/codepage.h"
 #include "core/fieldreader.h"
 #include "core/itemtables.h"
 
@@ -16,7 +17,7 @@ constexpr int kFieldCount = 8;
 bool isBlankLine(const QByteArray& bytes)
 {
     for (const char c : bytes)
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\x1a')
+        if (c != ' ' && c != '\t' && c != '\r')
             return false;
     return true;
 }
@@ -68,7 +69,7 @@ Status RosterFileReader::open(const QString& path)
                                    .arg(kMaxRosterBytes >> 20));
     const QByteArray bytes = file.readAll();
     // A trail byte of the code page is never a line feed, so the bytes split safely.
-    const QList<QByteArray> lines = bytes.split('\n');
+    const QList<QByteArray> lines = CodePage::textFileBytes(bytes).toByteArray().split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QByteArray line = lines.at(i);
         if (line.endsWith('\r'))

@@ -78,11 +78,9 @@ Status readRosterForHub(SharedState& state, const QDate& today, QStringList& hub
 void recoverRosterFile(const QString& commonFolder)
 {
     QFile roster(commonFolder + kRosterFileName);
-    if (roster.open(QIODevice::ReadOnly)) {
-        // The roster is whole, so a temporary file beside it is what an editor killed before
-        // its rename left: possibly cut short, never needed again.
-        QFile::remove(commonFolder + kRosterTempFileName);
+    // A temporary file beside a roster that opens is left alone: another program of the
+    // family may be between writing it and renaming it, and the next rewrite replaces it.
+    if (roster.open(QIODevice::ReadOnly))
         return;
-    }
     QFile::rename(commonFolder + kRosterTempFileName, commonFolder + kRosterFileName);
 }

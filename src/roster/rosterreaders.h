@@ -33,6 +33,6 @@ Status readRosterForNameScreen(SharedState& state, const QDate& today,
 Status readRosterForHub(SharedState& state, const QDate& today, QStringList& hubList);
 
 // Completes a replacement of the roster that was left half done: when the roster cannot be
-// opened, the temporary file takes its name; when it can, a left-over temporary file is
-// removed. Errors are ignored.
+// opened, the temporary file takes its name. The temporary file is never removed. Errors are
+// ignored.
 void recoverRosterFile(const QString& commonFolder);

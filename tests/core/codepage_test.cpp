@@ -18,6 +18,26 @@ TEST(CodePage, RoundTripKeepsEveryByteAndCharacter)
     EXPECT_EQ(CodePage::decode(bytes), text);
 }
 
+// Qt's own table trades 0x1A, 0x1C and 0x7F for one another; the code page keeps every byte
+// below 0x80 as its own character, beside double-byte characters too.
+TEST(CodePage, BytesBelow0x80AreTheirOwnCharactersInBothDirections)
+{
+    QByteArray bytes;
+    QString text;
+    for (int b = 0; b < 0x80; ++b) {
+        bytes += static_cast<char>(b);
+        text += QChar(b);
+    }
+    bytes += QByteArray::fromHex("955c7f835c1a");
+    text += QStringLiteral("表\x7fソ\x1a");
+    EXPECT_EQ(CodePage::decode(bytes), text);
+    bool ok = false;
+    EXPECT_EQ(CodePage::encode(text, &ok).toHex(), bytes.toHex());
+    EXPECT_TRUE(ok);
+    // A lead byte cut off by a control byte is not joined to the byte after it.
+    EXPECT_TRUE(CodePage::decode(QByteArray("\x81\x7f\x40")).endsWith(QStringLiteral("\x7f@")));
+}
+
 TEST(CodePage, CharacterOutsideTheCodePageIsReported)
 {
     bool ok = true;
@@ -62,6 +82,20 @@ TEST(FieldReader, ACommaBeforeTheEndGivesOneMoreEmptyValueAsInTheMiddle)
     EXPECT_EQ(values("a,\r\n"), aAndEmpty);
     EXPECT_EQ(values("a, \r\n\r\n"), aAndEmpty);
     EXPECT_EQ(values("a\r\n"), QStringList{QStringLiteral("a")});
+}
+
+// Older editors end a file with Ctrl-Z; nothing after it is read.
+TEST(FieldReader, ReadsControlBytesAsWrittenAndStopsAtCtrlZ)
+{
+    for (const char* end : {"\r\n\x1a", "\x1a", "\r\n\x1a\x1a\r\nmore,values"}) {
+        FieldReader reader(QByteArray("a\x1c,\"b\x7f\"\r\n1,2") + end);
+        QStringList values;
+        while (!reader.atEnd())
+            values << reader.readValue();
+        EXPECT_EQ(values, (QStringList{QStringLiteral("a\x1c"), QStringLiteral("b\x7f"),
+                                       QStringLiteral("1"), QStringLiteral("2")}))
+            << QByteArray(end).toHex().constData();
+    }
 }
 
 TEST(FieldReader, LeadingNumberRule)

@@ -123,6 +123,24 @@ TEST_F(Startup, FilesWhoseLastValueIsLeftEmptyAfterACommaStart)
     }
 }
 
+TEST_F(Startup, FilesEndingInCtrlZAndHoldingControlBytesStartWithTheBytesWritten)
+{
+    inst.writeValidSettings();
+    inst.writeBytes(QStringLiteral("prog/設定.txt"), "1,0,0,0,0,0,0,0,0,\x1c\x7f\r\n\x1a");
+    inst.writeBytes(QStringLiteral("files/共通データ.txt"),
+                    QByteArray("4,\"12345\x7f\x1c\",0,0,0,0,0,0,0,0\r\n\x1a"));
+    inst.writeBytes(QStringLiteral("prog/タイム回数データ.txt"),
+                    TestInstallation::timeTableText(19).replace("\n", "\r\n").toLatin1() +
+                        "120,220,30,3,1.5,3,30,7,30,\x1c,\x7f,x\x1cy\x7f\r\n\x1a");
+    ASSERT_TRUE(start()) << messages.shown.value(0).text.toStdString();
+    EXPECT_EQ(state->schoolName, QStringLiteral("\x7f\x1c"));
+    EXPECT_EQ(state->itemText10[20], QStringLiteral("\x1c"));
+    EXPECT_EQ(state->itemText11[20], QStringLiteral("\x7f"));
+    EXPECT_EQ(state->itemText12[20], QStringLiteral("x\x1cy\x7f"));
+    EXPECT_EQ(state->itemTargetTime[21], 0);
+    EXPECT_EQ(state->itemText6[21], QString());
+}
+
 TEST_F(Startup, AMultiplierOutside0To1000StopsWithAMessageNamingTheItem)
 {
     inst.writeValidSettings();

@@ -39,6 +39,15 @@ public:
     {
         texts.append({box, text, font, sheet});
     }
+    // A plain model of the faces: an ASCII character is half as wide as the em, any other
+    // character as wide.
+    double textWidth(const QString& text, Font font) const override
+    {
+        double ems = 0;
+        for (const QChar c : text)
+            ems += c.unicode() < 0x80 ? 0.5 : 1.0;
+        return ems * GraphLayout::fontSize(font);
+    }
     bool newPage() override
     {
         ++sheet;

@@ -1,10 +1,15 @@
 #include "core/catalogue.h"
+#include "core/userinstallation.h"
 #include "fakenavigator.h"
 #include "fakeroster.h"
 #include "roster/nameselection.h"
 #include "rosterfixture.h"
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -209,6 +214,34 @@ TEST_F(NameSelectionTest, ActivationRecoversTheRosterResetsTheOptionsAndClosesTh
     EXPECT_EQ(navigator.unloaded, QList<ScreenId>{ScreenId::Hub});
     EXPECT_EQ(view.choice, QStringLiteral("名前を選びなさい"));
     EXPECT_FALSE(view.waitVisible);
+}
+
+// A per-user installation's first start while another program of the family is halfway
+// through replacing the roster: the template's roster never takes the pupils' place.
+TEST_F(NameSelectionTest, FirstStartLeavesAHalfDoneRosterReplacementToTheRecovery)
+{
+    QTemporaryDir templ;
+    for (const char* file :
+         {"四字熟語/設定.txt", "四字熟語/タイム回数データ.txt", "四字熟語/四字02vv.ccc",
+          "files/共通データ.txt", "files/新音ファイル.txt"}) {
+        QDir().mkpath(QFileInfo(templ.filePath(QString::fromUtf8(file))).path());
+        QFile copy(templ.filePath(QString::fromUtf8(file)));
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    }
+    QFile demo(templ.filePath(QStringLiteral("files/生徒用名簿.txt")));
+    ASSERT_TRUE(demo.open(QIODevice::WriteOnly));
+    demo.write("9,2015,0,0,\"見本\",0,\"\",\"\"\r\n");
+    demo.close();
+    inst.remove("files/生徒用名簿.txt");
+    inst.writeText("files/生徒用名簿temp.txt",
+                   line(1, 2015, "さくら") + u'\n' + line(2, 2013, "はると") + u'\n');
+    const QByteArray pupils = bytesOf(tempPath());
+
+    ASSERT_TRUE(UserInstallation(templ.path(), inst.root()).ensure().ok());
+    shown();
+    EXPECT_EQ(view.rows, (QStringList{"－－－－－－", "中1 はると　　　   9/       ",
+                                      "小5 さくら　　　  　/       "}));
+    EXPECT_EQ(bytesOf(rosterPath()), pupils);
 }
 
 TEST_F(NameSelectionTest, QuitStartsTheProgramMenuAndEndsEvenWhenItCannotStart)

@@ -1,9 +1,15 @@
+#include "../hub/graphfakes.h"
+#include "hub/paintergraphcanvas.h"
 #include "progressreport.h"
 #include "progressreportdrawing.h"
+#include "reporttable.h"
 #include "resultscommands.h"
 #include "resultstoolfixture.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -60,4 +66,111 @@ TEST_F(ResultsToolTest, TheReportOfAllPupilsHasOneSheetPerPupil)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(pdf.readAll());
     EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 2);
+}
+
+namespace {
+
+// The report's canvas on an A4 PDF page as the tool makes it, keeping the rectangle that each
+// text takes at its font, in millimetres.
+class TextRectCanvas : public PainterGraphCanvas
+{
+public:
+    TextRectCanvas(QPainter& painter, double pixelsPerMm)
+        : PainterGraphCanvas(painter, QPointF(), pixelsPerMm), m_painter(painter),
+          m_pixelsPerMm(pixelsPerMm)
+    {
+    }
+    void drawText(const QRectF& box, Qt::Alignment alignment, const QString& text,
+                  Font font) override
+    {
+        PainterGraphCanvas::drawText(box, alignment, text, font);
+        const QRectF used = m_painter.boundingRect(
+            QRectF(toDevice(box.topLeft()), box.size() * m_pixelsPerMm), int(alignment), text);
+        drawn.push_back(
+            {text, QRectF(used.topLeft() / m_pixelsPerMm, used.size() / m_pixelsPerMm)});
+    }
+
+    std::vector<std::pair<QString, QRectF>> drawn;
+
+private:
+    QPainter& m_painter;
+    double m_pixelsPerMm;
+};
+
+} // namespace
+
+// Three recent times of three digits and points of five digits: no text runs into another.
+TEST(ProgressReportPage, NoTwoTextsOverlapAtTheReportsFont)
+{
+    PupilProgress pupil;
+    pupil.pupil = 1;
+    pupil.name = QStringLiteral("さくら");
+    pupil.grade = QStringLiteral("小５");
+    pupil.first = QDate(2026, 12, 1);
+    pupil.last = QDate(2026, 12, 8);
+    pupil.nextToPractise = {QStringLiteral("範囲１０")};
+    ItemProgress item;
+    item.item = 20;
+    item.caption = QStringLiteral("範囲１０");
+    item.tests = item.counted = 3;
+    item.countedSum = 1161;
+    item.best = 386;
+    item.points = 38663;
+    for (int day = 6; day <= 8; ++day)
+        item.latest.push_back({QDate(2026, 12, day), 380 + day});
+    pupil.items = {item, item};
+
+    QBuffer pdf;
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    QPainter painter(&writer);
+    TextRectCanvas canvas(painter, 600 / 25.4);
+    drawProgressReport({pupil}, {}, canvas);
+    painter.end();
+
+    ASSERT_GT(canvas.drawn.size(), 20u);
+    for (size_t i = 0; i < canvas.drawn.size(); ++i) {
+        const auto& [text, rect] = canvas.drawn[i];
+        EXPECT_LE(rect.right(), GraphLayout::kWidth) << text.toStdString();
+        // Rounding may let neighbours touch by a hair; a text running on overlaps by far more.
+        const QRectF inner = rect.adjusted(0.02, 0.02, -0.02, -0.02);
+        for (size_t j = i + 1; j < canvas.drawn.size(); ++j)
+            EXPECT_FALSE(inner.intersects(canvas.drawn[j].second))
+                << text.toStdString() << " / " << canvas.drawn[j].first.toStdString();
+    }
+}
+
+// Where the width is too narrow for the table, texts wrap, between recent times first, and
+// none leaves its column.
+TEST(ProgressReportPage, ATableTooWideWrapsWithinItsColumns)
+{
+    const RecordingCanvas model;
+    const auto measure = [&model](const QString& text, GraphCanvas::Font font) {
+        return model.textWidth(text, font);
+    };
+    const QStringList headings{QStringLiteral("項目"), QStringLiteral("最近のタイム"),
+                               QStringLiteral("ポイント")};
+    const std::vector<QStringList> rows{{QStringLiteral("範囲１０"),
+                                         QStringLiteral("12/6 386秒  12/7 386秒  12/8 386秒"),
+                                         QStringLiteral("38663点")}};
+    for (const double width : {190.0, 90.0, 60.0}) {
+        const ReportTable table(headings, rows, width, 5.5, measure);
+        const std::vector<ReportTable::Cell>& cells = table.cells();
+        for (size_t i = 0; i < cells.size(); ++i) {
+            EXPECT_LE(measure(cells[i].text, cells[i].font), cells[i].box.width() + 1e-9);
+            EXPECT_LE(cells[i].box.right(), width + 1e-9);
+            for (size_t j = i + 1; j < cells.size(); ++j)
+                EXPECT_FALSE(cells[i].box.intersects(cells[j].box)) << width;
+        }
+        if (width == 90.0) {
+            QStringList recent;
+            for (const ReportTable::Cell& cell : cells)
+                if (cell.text.contains(u'/'))
+                    recent << cell.text;
+            EXPECT_EQ(recent, (QStringList{"12/6 386秒  12/7 386秒", "12/8 386秒"}));
+            EXPECT_EQ(table.height(), 2 * 5.5 + 5.5);
+        }
+    }
 }

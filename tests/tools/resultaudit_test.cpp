@@ -6,6 +6,7 @@
 #include "records/recordcodec.h"
 #include "testresults.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -184,6 +185,7 @@ TEST_F(ResultAuditTest, PupilsFrom4900To5000NeedNoHomeUseTwin)
 TEST_F(ResultAuditTest, AFileThatCannotBeReadGivesStatusTwo)
 {
     QFile::remove(installation().homeFile());
+    ASSERT_TRUE(QDir().mkdir(installation().homeFile()));
     QString out;
     QString err;
     QTextStream outStream(&out);

@@ -1,6 +1,8 @@
 #include "resultstoolfixture.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QProcessEnvironment>
 
 namespace {
 
@@ -11,9 +13,11 @@ struct ToolRun
     QString err;
 };
 
-ToolRun runTool(const QStringList& arguments)
+ToolRun runTool(const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess tool;
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral(YOJI_RESULTS), arguments);
     ToolRun run;
     if (!tool.waitForFinished(120000))
@@ -54,4 +58,27 @@ TEST_F(ResultsToolTest, TheToolAnswersWithItsExitStatuses)
     const ToolRun help = runTool({QStringLiteral("report"), QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--all"))) << help.out.toStdString();
+}
+
+// A new installation, where no test has been taken, as a nightly job started from cron
+// checks it: without a runtime folder in the environment.
+TEST_F(ResultsToolTest, TheAuditOfANewInstallationIsCleanAndQuiet)
+{
+    QProcessEnvironment cron = QProcessEnvironment::systemEnvironment();
+    cron.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const QStringList audit{QStringLiteral("--folder"), inst.programDir(), QStringLiteral("audit")};
+
+    const ToolRun fresh = runTool(audit, cron);
+    EXPECT_EQ(fresh.status, 0);
+    EXPECT_EQ(fresh.out.count(QStringLiteral("まだ記録がありません")), 2)
+        << fresh.out.toStdString();
+    EXPECT_EQ(fresh.err, QString());
+
+    // A file that is there but cannot be read is still a failure.
+    ASSERT_TRUE(QDir().mkdir(inst.filesDir() + QStringLiteral("/成績累積データ家庭用.dat")));
+    const ToolRun unreadable = runTool(audit, cron);
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_TRUE(unreadable.out.contains(QStringLiteral("読めません")))
+        << unreadable.out.toStdString();
+    EXPECT_EQ(unreadable.err, QString());
 }

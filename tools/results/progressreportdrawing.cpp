@@ -3,8 +3,7 @@
 #include "hub/graphdata.h"
 #include "hub/graphdrawing.h"
 #include "progressreport.h"
-
-#include <array>
+#include "reporttable.h"
 
 namespace {
 
@@ -13,8 +12,6 @@ using Font = GraphCanvas::Font;
 constexpr double kLine = 6.0;
 constexpr double kRowLine = 5.5;
 constexpr double kTimeOverFrom = 99998;
-// Left edges of the table's columns, in millimetres.
-constexpr std::array<double, 8> kColumns{0, 30, 46, 62, 78, 142, 166, GraphLayout::kWidth};
 
 QString secondsText(qint64 seconds)
 {
@@ -24,15 +21,6 @@ QString secondsText(qint64 seconds)
 QString dateText(const QDate& date)
 {
     return date.toString(QStringLiteral("yyyy年M月d日"));
-}
-
-void drawRow(GraphCanvas& canvas, double top, const QStringList& texts, Font font)
-{
-    for (qsizetype k = 0; k < texts.size() && k + 1 < qsizetype(kColumns.size()); ++k) {
-        const QRectF box(kColumns[size_t(k)], top, kColumns[size_t(k) + 1] - kColumns[size_t(k)],
-                         kRowLine);
-        canvas.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, texts[k], font);
-    }
 }
 
 // Heading, table and the list of what to practise next; returns the height used.
@@ -56,17 +44,21 @@ double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
         y += kLine;
     }
     y += 3;
-    drawRow(canvas, y,
-            {QStringLiteral("項目"), QStringLiteral("回数"), QStringLiteral("最高"),
-             QStringLiteral("平均"), QStringLiteral("最近のタイム"), QStringLiteral("ポイント"),
-             QStringLiteral("合格")},
-            Font::Heading);
-    y += kRowLine;
-    canvas.drawLine(QPointF(0, y), QPointF(GraphLayout::kWidth, y), GraphCanvas::Pen::Frame);
-    for (const ItemProgress& progress : pupil.items) {
-        drawRow(canvas, y, progressRowTexts(progress), Font::Label);
-        y += kRowLine;
-    }
+    std::vector<QStringList> rows;
+    for (const ItemProgress& progress : pupil.items)
+        rows.push_back(progressRowTexts(progress));
+    const ReportTable table(
+        {QStringLiteral("項目"), QStringLiteral("回数"), QStringLiteral("最高"),
+         QStringLiteral("平均"), QStringLiteral("最近のタイム"), QStringLiteral("ポイント"),
+         QStringLiteral("合格")},
+        rows, GraphLayout::kWidth, kRowLine,
+        [&canvas](const QString& text, Font font) { return canvas.textWidth(text, font); });
+    for (const ReportTable::Cell& cell : table.cells())
+        canvas.drawText(cell.box.translated(0, y), Qt::AlignLeft | Qt::AlignVCenter, cell.text,
+                        cell.font);
+    const double rule = y + table.headingHeight();
+    canvas.drawLine(QPointF(0, rule), QPointF(GraphLayout::kWidth, rule), GraphCanvas::Pen::Frame);
+    y += table.height();
     y += 4;
     canvas.drawText(QRectF(0, y, GraphLayout::kWidth, kLine), Qt::AlignLeft | Qt::AlignVCenter,
                     QStringLiteral("次に練習すること"), Font::Heading);
@@ -93,7 +85,7 @@ QStringList progressRowTexts(const ItemProgress& progress)
             QString::number(progress.tests) + u'回',
             progress.counted > 0 ? secondsText(progress.best) : QStringLiteral("―"),
             progress.counted > 0 ? secondsText(progress.average()) : QStringLiteral("―"),
-            latest.join(QStringLiteral("  ")),
+            latest.join(ReportTable::kPieceSeparator),
             QString::number(progress.points) + u'点',
             progress.mastered ? QStringLiteral("合格") : QStringLiteral("まだ")};
 }

@@ -34,7 +34,8 @@ struct AuditedFile
     QString name;
     QString path;
     int recordLength = 0;
-    Status status; // not ok: the file could not be read
+    Status status;        // not ok: the file could not be read
+    bool missing = false; // no test has been written to it yet: no records, no fault
     qint64 records = 0;
     qint64 tailOffset = 0;
     qint64 tailLength = 0;
