@@ -4,6 +4,7 @@
 #include "review/studylogrecord.h"
 #include "review/studymap.h"
 #include "studyexport.h"
+#include "turns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -105,19 +105,6 @@ BenchInstallation& bench()
     return installation;
 }
 
-double processorSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 // Reads the log with plain calls and writes `bytes` bytes.
 void floorOnce(qint64 bytes)
 {
@@ -152,30 +139,9 @@ qint64 exportOnce()
 double mapRatio = 0;
 double exportRatio = 0;
 
-// The two take turns so that the disk's moods fall on both alike; processor time, since on
-// a shared machine the wall clock counts other programs too.
-template <typename Work, typename Floor>
-double compare(benchmark::State& state, Work work, Floor floor)
-{
-    std::vector<double> works;
-    std::vector<double> floors;
-    for (auto _ : state) {
-        const double start = processorSeconds();
-        const qint64 bytes = work();
-        const double middle = processorSeconds();
-        floor(bytes);
-        const double end = processorSeconds();
-        works.push_back(middle - start);
-        floors.push_back(end - middle);
-        state.SetIterationTime(works.back());
-    }
-    state.counters["floor_ms"] = median(floors) * 1e3;
-    return state.counters["ratio"] = median(works) / median(floors);
-}
-
 void openMap(benchmark::State& state)
 {
-    mapRatio = compare(
+    mapRatio = againstFloor(
         state,
         [] {
             StudyMap map;
@@ -192,7 +158,7 @@ BENCHMARK(openMap)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond
 
 void exportStudyLog(benchmark::State& state)
 {
-    exportRatio = compare(state, exportOnce, floorOnce);
+    exportRatio = againstFloor(state, exportOnce, floorOnce);
 }
 BENCHMARK(exportStudyLog)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 

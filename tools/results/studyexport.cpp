@@ -94,48 +94,54 @@ StudyExportOutcome StudyExporter::exportTo(const ExportOptions& options, QIODevi
         buffer << "\xEF\xBB\xBF";
     buffer << headerRow() << "\r\n";
     bool written = true;
-    while (const char* record = reader.nextRaw()) {
-        if (!checksumOk(record)) {
-            ++outcome.damaged;
-            continue;
-        }
-        const qint32 day = getLittleEndian<qint32>(record + kDayOffset);
-        const int pupil = pupilOf(record);
-        if (day < since || day > until || !contains(options.pupils, pupil))
-            continue;
-        ++outcome.rows;
-        buffer << dateField(day) << ',';
-        buffer.clock(std::clamp(getLittleEndian<qint32>(record + kSecondOffset), 0, 86399));
-        buffer << ',';
-        if (isValidPupilNo(pupil)) {
-            buffer << pupilFields(pupil);
-        } else {
-            buffer.number(pupil);
+    qint64 count = 0;
+    const char* records = nullptr;
+    while (written && (records = reader.nextRawRecords(&count))) {
+        for (const char* record = records; written && record < records + count * kLength;
+             record += kLength) {
+            if (!checksumOk(record)) {
+                ++outcome.damaged;
+                continue;
+            }
+            const qint32 day = getLittleEndian<qint32>(record + kDayOffset);
+            const int pupil = pupilOf(record);
+            if (day < since || day > until || !contains(options.pupils, pupil))
+                continue;
+            ++outcome.rows;
+            buffer << dateField(day) << ',';
+            buffer.clock(std::clamp(getLittleEndian<qint32>(record + kSecondOffset), 0, 86399));
             buffer << ',';
+            if (isValidPupilNo(pupil)) {
+                buffer << pupilFields(pupil);
+            } else {
+                buffer.number(pupil);
+                buffer << ',';
+            }
+            buffer << ',';
+            const RowPiece& idiom = idiomFields(idiomKeyOf(record), record);
+            if (idiom.size() > kLongFields) {
+                written =
+                    buffer.writeTo(out) && out.write(idiom.data(), idiom.size()) == idiom.size();
+            } else {
+                buffer << idiom;
+            }
+            const quint8 flags = quint8(record[kFlagsOffset]);
+            const int wrongReadings = quint8(record[kWrongReadingsOffset]);
+            const quint8 drill = quint8(record[kDrillOffset]);
+            buffer << ',';
+            buffer.number(quint8(record[kRangeOffset]));
+            buffer << QByteArrayView(kDrillNames[drill <= 3 ? drill : 0]);
+            buffer.number(quint8(record[kItemOffset]));
+            buffer << ',';
+            buffer.number(wrongReadings);
+            buffer << ((flags & kWrongIdiom) ? ",1" : ",0") << ((flags & kGivenAway) ? ",1" : ",0")
+                   << ((flags & kStruck) ? ",1," : ",0,");
+            buffer.number(getLittleEndian<quint16>(record + kSecondsOffset));
+            const bool right = wrongReadings == 0 && !(flags & (kWrongIdiom | kGivenAway));
+            buffer << (right ? ",1\r\n" : ",0\r\n");
+            if (written && buffer.full())
+                written = buffer.writeTo(out);
         }
-        buffer << ',';
-        const RowPiece& idiom = idiomFields(idiomKeyOf(record), record);
-        if (idiom.size() > kLongFields) {
-            written = buffer.writeTo(out) && out.write(idiom.data(), idiom.size()) == idiom.size();
-        } else {
-            buffer << idiom;
-        }
-        const quint8 flags = quint8(record[kFlagsOffset]);
-        const int wrongReadings = quint8(record[kWrongReadingsOffset]);
-        const quint8 drill = quint8(record[kDrillOffset]);
-        buffer << ',';
-        buffer.number(quint8(record[kRangeOffset]));
-        buffer << QByteArrayView(kDrillNames[drill <= 3 ? drill : 0]);
-        buffer.number(quint8(record[kItemOffset]));
-        buffer << ',';
-        buffer.number(wrongReadings);
-        buffer << ((flags & kWrongIdiom) ? ",1" : ",0") << ((flags & kGivenAway) ? ",1" : ",0")
-               << ((flags & kStruck) ? ",1," : ",0,");
-        buffer.number(getLittleEndian<quint16>(record + kSecondsOffset));
-        const bool right = wrongReadings == 0 && !(flags & (kWrongIdiom | kGivenAway));
-        buffer << (right ? ",1\r\n" : ",0\r\n");
-        if (!written || (buffer.full() && !(written = buffer.writeTo(out))))
-            break;
     }
     outcome.status = finishRows(buffer, written, out, reader.status());
     outcome.tornTailBytes = reader.tornTailBytes();
