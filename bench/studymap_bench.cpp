@@ -81,7 +81,7 @@ private:
         for (int k = 0; k < kEvents; ++k) {
             event.date = kToday.addDays((k - kEvents + 1) / kPerDay);
             event.secondOfDay = 30000 + k % kPerDay * 60;
-            const int which = (k * 7919) % kIdioms;
+            const int which = (k % kIdioms) * 7919 % kIdioms;
             event.idiom = m_idioms[static_cast<size_t>(which)].idiom;
             event.range = m_idioms[static_cast<size_t>(which)].range;
             event.wrongReadings = k % 6 == 0 ? 1 : 0;
