@@ -192,6 +192,7 @@ Status PupilStudy::load(const QString& path)
         publish(i);
     return reader.status();
 }
+
 const IdiomMemory* PupilStudy::find(const QString& idiom) const
 {
     if (idiom.size() != 4)
