@@ -8,6 +8,9 @@
 namespace {
 
 constexpr int kFirstSlots = 512;
+// Beyond any real gap between two answers; keeps a damaged date from overflowing. An answer
+// dated before the previous one (a clock set back) counts as the same day.
+constexpr qint64 kMaxElapsedDays = 1000000;
 const qint64 kDayZeroJulian = QDate(1899, 12, 30).toJulianDay();
 
 size_t slotOf(quint64 key, size_t mask)
@@ -112,7 +115,10 @@ int PupilStudy::apply(const Answer& answer, const char* record, const QString* i
     if (t.answers == 0)
         t.memory = m_fsrs.first(grade);
     else
-        t.memory = m_fsrs.next(t.memory, static_cast<int>(answer.day - t.lastDay), grade);
+        t.memory = m_fsrs.next(
+            t.memory,
+            static_cast<int>(std::clamp<qint64>(answer.day - t.lastDay, 0, kMaxElapsedDays)),
+            grade);
     ++t.answers;
     if (grade == Grade::Again)
         ++t.lapses;
@@ -186,6 +192,7 @@ Status PupilStudy::load(const QString& path)
         publish(i);
     return reader.status();
 }
+
 const IdiomMemory* PupilStudy::find(const QString& idiom) const
 {
     if (idiom.size() != 4)
