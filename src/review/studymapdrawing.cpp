@@ -258,11 +258,14 @@ void drawSheets(QPainter& painter, const QRectF& area, double pixelsPerMm, const
                 return;
             y = area.top();
         }
-        text(painter, QRectF(area.left() + 4 * mm, y, area.width() - 4 * mm, line),
-             Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("・%1（%2）　%3")
-                 .arg(cell->idiom.idiom, cell->idiom.reading, cell->idiom.meaning),
-             3.2, mm);
+        const QRectF box(area.left() + 4 * mm, y, area.width() - 4 * mm, line);
+        // A long meaning ends in an ellipsis at the margin rather than past it.
+        painter.setFont(mapFont(3.2, mm));
+        const QString entry = painter.fontMetrics().elidedText(
+            QStringLiteral("・%1（%2）　%3")
+                .arg(cell->idiom.idiom, cell->idiom.reading, cell->idiom.meaning),
+            Qt::ElideRight, qRound(box.width()));
+        text(painter, box, Qt::AlignLeft | Qt::AlignVCenter, entry, 3.2, mm);
         y += line;
     }
 }
