@@ -8,6 +8,7 @@
 #include "records/recordcodec.h"
 #include "records/records.h"
 #include "records/resultfiles.h"
+#include "turns.h"
 
 #include <QDir>
 #include <QFile>
@@ -178,12 +179,6 @@ void bareAppend(const QByteArray& resultPath, const QByteArray& homePath)
         ::fcntl(fd, F_OFD_SETLK, &lock);
         ::close(fd);
     }
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 // appendResultRecord and the bare calls take turns on the same files, so that the disk's

@@ -3,6 +3,7 @@
 #include "records/recordcodec.h"
 #include "resultexport.h"
 #include "resultsinstallation.h"
+#include "turns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -126,41 +126,12 @@ void floorOnce(qint64 bytes)
     }
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 double exportRatio = 0;
 
-// Processor time of this process, user and system: the writes cost mostly system time, and
-// on a shared machine the wall clock also counts the time other programs take.
-double processorSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// The export and the floor take turns, so that the disk's moods fall on both alike. The time
-// reported is the export's processor time; the counter "ratio" compares the medians of the two.
+// The export and the floor take turns on the same files.
 void exportToCsv(benchmark::State& state)
 {
-    std::vector<double> exports;
-    std::vector<double> floors;
-    for (auto _ : state) {
-        const double start = processorSeconds();
-        const qint64 bytes = exportOnce();
-        const double middle = processorSeconds();
-        floorOnce(bytes);
-        const double end = processorSeconds();
-        exports.push_back(middle - start);
-        floors.push_back(end - middle);
-        state.SetIterationTime(exports.back());
-    }
-    state.counters["floor_ms"] = median(floors) * 1e3;
-    state.counters["ratio"] = exportRatio = median(exports) / median(floors);
+    exportRatio = againstFloor(state, exportOnce, floorOnce);
 }
 BENCHMARK(exportToCsv)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 

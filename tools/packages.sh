@@ -5,6 +5,7 @@ build_packages=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   desktop-file-utils appstream dpkg-dev file
+  poppler-utils
 )
 # Voices of the demo idioms; the program runs without them.
 demo_packages=(espeak-ng mecab mecab-ipadic-utf8)

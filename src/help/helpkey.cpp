@@ -18,6 +18,7 @@ struct Section
 // Panels that cover part of a screen come before the screen that holds them.
 constexpr std::array kSections{
     Section{"Picture11", "parents.html#graph"},         // graph panel on the study menu
+    Section{"studyMap", "pupils.html#map"},             // the window 覚えた熟語
     Section{"practiceButtons", "pupils.html#practice"}, // practice walk on the drill screen
     Section{"namesel", "pupils.html#names"},
     Section{"seisekitime1", "pupils.html#menu"},

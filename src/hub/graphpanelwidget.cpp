@@ -289,7 +289,12 @@ void GraphPanelWidget::showPage(const GraphPage& page)
 
 QString GraphPanelWidget::choosePdfFileName(const QString& suggestion)
 {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDFに保存"),
+    return askPdfFileName(this, suggestion);
+}
+
+QString askPdfFileName(QWidget* parent, const QString& suggestion)
+{
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("PDFに保存"),
                                                 QDir::home().filePath(suggestion),
                                                 QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

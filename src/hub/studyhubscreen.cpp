@@ -5,6 +5,8 @@
 #include "core/sharedstate.h"
 #include "hub/graphpanelwidget.h"
 #include "hub/paintergraphcanvas.h"
+#include "hub/studymapopening.h"
+#include "print/qtprintdevices.h"
 #include "roster/accentcolour.h"
 
 #include <QButtonGroup>
@@ -104,6 +106,7 @@ StudyHubScreen::StudyHubScreen(StudyHubServices services, QWidget* parent)
     setAutoFillBackground(true);
     buildElements();
     connectElements();
+    connectStudyMap(services);
     watchKeys(this);
 
     // Made after the key watch: what is typed into the panel's lists stays there.
@@ -146,6 +149,7 @@ void StudyHubScreen::buildElements()
 
     auto* header = new QHBoxLayout;
     header->addWidget(m_back);
+    addStudyMapButton(header);
     header->addSpacing(14);
     header->addWidget(m_title);
     header->addSpacing(24);
@@ -365,6 +369,24 @@ void StudyHubScreen::activate()
         focusFirstStart();
 }
 
+void StudyHubScreen::addStudyMapButton(QHBoxLayout* header)
+{
+    m_studyMap =
+        makeButton(QStringLiteral("studyMapButton"), QStringLiteral("覚えた熟語"), 14, this);
+    m_studyMap->setMinimumSize(130, 40);
+    m_studyMap->setAccessibleName(QStringLiteral("覚えた熟語"));
+    header->addSpacing(8);
+    header->addWidget(m_studyMap);
+}
+
+void StudyHubScreen::connectStudyMap(const StudyHubServices& services)
+{
+    connect(m_studyMap, &QPushButton::clicked, this, [this, services] {
+        openStudyMap(this, services.state, services.clock, services.messages,
+                     std::make_shared<PrintDevicesMapPaper>(std::make_shared<QtPrintDevices>()));
+    });
+}
+
 StudyHubScreen::Column* StudyHubScreen::column(int item)
 {
     if (item < 1 || item >= static_cast<int>(m_columns.size()))
@@ -384,7 +406,7 @@ bool StudyHubScreen::eventFilter(QObject* watched, QEvent* event)
         const QChar key = keyEvent->key() == Qt::Key_Escape ? QChar(u'0')
                           : text.size() == 1                ? text.at(0)
                                                             : QChar();
-        if (m_logic.keyPressed(key))
+        if ((key == kStudyMapKey && clickIfShown(m_studyMap)) || m_logic.keyPressed(key))
             return true;
     }
     if (event->type() == QEvent::MouseButtonRelease &&

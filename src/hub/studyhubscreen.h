@@ -12,6 +12,7 @@ class GraphPanelWidget;
 class QButtonGroup;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -105,12 +106,17 @@ private:
     void layoutColumns();
     void layoutPanels();
     void watchKeys(QWidget* widget);
+    // 覚えた熟語 beside the way back, and its key.
+    void addStudyMapButton(QHBoxLayout* header);
+    void connectStudyMap(const StudyHubServices& services);
+    static constexpr QChar kStudyMapKey = u'm';
 
     StudyHub m_logic;
     QString m_caption;
     std::shared_ptr<GraphPaper> m_graphPaper; // the system's, unless the hooks bring one
 
-    QPushButton* m_back = nullptr;            // Command1
+    QPushButton* m_back = nullptr; // Command1
+    QPushButton* m_studyMap = nullptr;
     QLabel* m_title = nullptr;                // Label11
     QLabel* m_pupil = nullptr;                // Label12
     QLabel* m_school = nullptr;               // Label13

@@ -2,32 +2,13 @@
 
 #include "core/codepage.h"
 #include "core/fieldreader.h"
+#include "records/littleendian.h"
 
-#include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 namespace {
-
-// The record files are little-endian whatever machine writes them.
-template <typename T> void putLittleEndian(char* out, T value)
-{
-    std::array<char, sizeof(T)> bytes = std::bit_cast<std::array<char, sizeof(T)>>(value);
-    if constexpr (std::endian::native == std::endian::big)
-        std::reverse(bytes.begin(), bytes.end());
-    std::memcpy(out, bytes.data(), sizeof(T));
-}
-
-template <typename T> T getLittleEndian(const char* in)
-{
-    std::array<char, sizeof(T)> bytes;
-    std::memcpy(bytes.data(), in, sizeof(T));
-    if constexpr (std::endian::native == std::endian::big)
-        std::reverse(bytes.begin(), bytes.end());
-    return std::bit_cast<T>(bytes);
-}
 
 // Offsets of the fields shared by both layouts, relative to the date field.
 constexpr int kDate = 0;

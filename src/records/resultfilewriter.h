@@ -24,8 +24,12 @@ public:
     // writer that died, is overwritten. While another process holds the lock it waits one
     // second, letting screen events run, and tries again. Any other failure comes back with
     // the system's error number and text.
+    //
+    // A file that starts with a header record (header not empty, recordLength bytes): the
+    // first append writes the header and the record in one write; a later one refuses, with
+    // kWrongHeader, a file whose first record is not that header.
     Status append(const QString& path, int recordLength,
-                  const std::function<QByteArray()>& makeRecord);
+                  const std::function<QByteArray()>& makeRecord, const QByteArray& header = {});
 
     // Cuts a partial record at the end of the file back to the last whole record, under the
     // same lock as append(), so that a record being written by another process is never taken
@@ -38,12 +42,16 @@ public:
     int lastWaitCount() const { return m_lastWaitCount; }
 
     static constexpr int kLockRetryMilliseconds = 1000;
+    // The Status code of an append refused for a foreign header.
+    static constexpr int kWrongHeader = -2;
 
 private:
     // Opens the file, takes the whole-file lock (waiting while another holds it), runs work
     // and releases the lock and the file.
     Status whileLocked(const QString& path, const std::function<Status(int fd)>& work);
-    Status writeLocked(int fd, int recordLength, const std::function<QByteArray()>& makeRecord);
+    Status writeLocked(int fd, int recordLength, const std::function<QByteArray()>& makeRecord,
+                       const QByteArray& header);
+    Status checkHeader(int fd, const QByteArray& header);
     static Status failure(int error);
 
     FileCalls& m_calls;

@@ -3,8 +3,10 @@
 #include "core/mainwindow.h"
 #include "core/navigator.h"
 #include "core/waitform.h"
+#include "drill/idiomsource.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "review/studymapwindow.h"
 #include "tabwalk.h"
 
 #include <QComboBox>
@@ -237,4 +239,23 @@ TEST_F(HubScreenTest, TabWalksTheColumnsAndEscapeGoesBack)
     keyAtFocus(&window, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.screenStack().currentWidget(), screens.loadedScreen(ScreenId::NameSelection));
+}
+
+// 覚えた熟語 and its key M open the pupil's map over the main window, which outlives the hub.
+TEST_F(HubScreenTest, TheMapButtonAndItsKeyOpenThePupilsMap)
+{
+    const std::vector<IdiomSource::Row> rows{
+        {1, {"1", "一石二鳥", "いっせきにちょう", "一度に二つの得をすること"}}};
+    ASSERT_TRUE(IdiomSource::writeCompanionFile(rows, state->programFolder + "四字02vv.ccc").ok());
+    StudyHubScreen* hub = showHub();
+    element<QPushButton>(hub, "studyMapButton")->click();
+    auto* map = window.findChild<StudyMapWindow*>();
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map->pupil(), state->pupilNo);
+    EXPECT_EQ(map->map().headingText(), QStringLiteral("覚えた熟語 0/1"));
+    map->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(window.findChild<StudyMapWindow*>());
+    keyAtFocus(&window, Qt::Key_M);
+    EXPECT_TRUE(window.findChild<StudyMapWindow*>());
 }

@@ -1,8 +1,10 @@
 #include "randomkiller.h"
 #include "recordsfixture.h"
 
+#include <algorithm>
 #include <array>
 #include <numeric>
+#include <vector>
 
 // Writers killed with SIGKILL at any moment of an append, several at a time: the file holds
 // only whole records, every append that returned is there, none twice, and a record torn by a
@@ -50,19 +52,16 @@ TEST_F(RecordsTest, AppendsKilledAtRandomMomentsLeaveOnlyWholeRecords)
             ASSERT_NO_FATAL_FAILURE(tearTail());
         }
         const qint32 landedBefore = std::accumulate(landed.begin(), landed.end(), 0);
-        std::array<QProcess, kWriters + 1> writers;
+        std::vector<QStringList> arguments;
+        std::vector<int> numbers(reported.begin() + 1, reported.end());
         for (int pupil = 1; pupil <= kWriters; ++pupil)
-            killer.start(writers[pupil], QStringLiteral(ENDLESS_APPENDER),
-                         {path, QString::number(pupil), QString::number(landed[pupil] + 1),
-                          QStringLiteral("0")});
-        for (int pupil = 1; pupil <= kWriters; ++pupil) {
-            bool ok = false;
-            const QByteArray output = killer.kill(writers[pupil], &ok);
-            ASSERT_TRUE(ok) << writers[pupil].readAllStandardError().toStdString();
-            for (const QByteArray& line : output.split('\n'))
-                if (!line.isEmpty())
-                    reported[pupil] = line.toInt();
-        }
+            arguments.push_back({path, QString::number(pupil), QString::number(landed[pupil] + 1),
+                                 QStringLiteral("0")});
+        QString error;
+        ASSERT_TRUE(
+            killer.killTogether(QStringLiteral(ENDLESS_APPENDER), arguments, numbers, &error))
+            << error.toStdString();
+        std::copy(numbers.begin(), numbers.end(), reported.begin() + 1);
         ASSERT_NO_FATAL_FAILURE(checkFile(&wholeLength, &torn));
         if (std::accumulate(landed.begin(), landed.end(), 0) > landedBefore) {
             ASSERT_FALSE(torn) << "an append left a torn record in place, round " << round;

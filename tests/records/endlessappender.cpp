@@ -3,28 +3,14 @@
 // returned, so the test knows which appends must be in the file.
 //   endless_appender <resultFile> <pupilNo> <firstResult> <count>   (count 0: until killed)
 #include "platform/filecalls.h"
-#include "platform/sleeper.h"
 #include "records/recordcodec.h"
 #include "records/resultfilewriter.h"
+
+#include "shortsleeper.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <thread>
-
-namespace {
-
-// Retries of a held lock stay short: the writers only compete with each other.
-class ShortSleeper : public Sleeper
-{
-public:
-    void waitWhileEventsRun(int) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <random>
 #include <thread>
+#include <vector>
 
 // Starts helper programs and kills them with SIGKILL at moments drawn from a seeded
 // generator: after a random number of lines of output (each line is a finished step of the
@@ -42,6 +43,30 @@ public:
         output += process.readAllStandardOutput();
         ++m_kills;
         return output;
+    }
+
+    // Starts one helper per argument list, all at once, then kills them in turn as kill()
+    // does. Each helper prints a number per finished step: numbers[i] becomes the last one
+    // helper i printed (it stays as it was when none). False, with that helper's error output
+    // in *error, when one hung or failed to start.
+    bool killTogether(const QString& program, const std::vector<QStringList>& arguments,
+                      std::vector<int>& numbers, QString* error)
+    {
+        std::vector<QProcess> processes(arguments.size());
+        for (size_t i = 0; i < processes.size(); ++i)
+            start(processes[i], program, arguments[i]);
+        bool allOk = true;
+        for (size_t i = 0; i < processes.size(); ++i) {
+            bool ok = false;
+            const QByteArray output = kill(processes[i], &ok);
+            if (!ok && allOk)
+                *error = QString::fromLocal8Bit(processes[i].readAllStandardError());
+            allOk = allOk && ok;
+            for (const QByteArray& line : output.split('\n'))
+                if (!line.isEmpty())
+                    numbers[i] = line.toInt();
+        }
+        return allOk;
     }
 
     int kills() const { return m_kills; }

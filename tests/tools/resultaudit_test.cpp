@@ -195,6 +195,7 @@ TEST_F(ResultAuditTest, AFileThatCannotBeReadGivesStatusTwo)
                                      errStream),
               2);
     EXPECT_TRUE(out.contains(QStringLiteral("読めません"))) << out.toStdString();
+    EXPECT_FALSE(out.contains(QStringLiteral("問題は見つかりませんでした"))) << out.toStdString();
 }
 
 namespace {

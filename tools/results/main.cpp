@@ -1,11 +1,13 @@
 // yoji-results: the teacher's tool over an installation's result files.
 //
 //   yoji-results [--folder DIR] export [--since DATE] [--until DATE] [--pupil N]... [--item N]...
-//                                      [--home] [--no-bom] [-o FILE]
+//                                      [--home | --study] [--no-bom] [-o FILE]
 //   yoji-results [--folder DIR] audit [--cut-torn-tail]
 //   yoji-results [--folder DIR] report (--pupil N... | --all) -o FILE.pdf
+//   yoji-results [--folder DIR] study --pupil N [--csv]
 //
-// It reads the installation as the program does and never writes to the result files, except
+// It reads the installation as the program does and never writes to the result files or the
+// study log, except
 // that "audit --cut-torn-tail" cuts a torn tail under the writers' lock.
 #include "core/installationfinder.h"
 #include "platform/clock.h"
@@ -127,15 +129,19 @@ int exportCommand(const QStringList& arguments)
     const QCommandLineOption home(
         QStringLiteral("home"),
         QStringLiteral("家庭用ファイル（成績累積データ家庭用.dat）を書き出す"));
+    const QCommandLineOption studyLog(
+        QStringLiteral("study"),
+        QStringLiteral("学習記録（学習記録.dat）を書き出す。1行が1回の答えです"));
     const QCommandLineOption noBom(QStringLiteral("no-bom"),
                                    QStringLiteral("先頭にバイトオーダーマークを付けない"));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("書き出すCSVファイル（省略時は標準出力）"),
                                     QStringLiteral("FILE"));
-    parser.addOptions({since, until, pupil, item, home, noBom, output});
+    parser.addOptions({since, until, pupil, item, home, studyLog, noBom, output});
     if (auto status = parseCommand(
             parser, arguments,
-            QStringLiteral("成績をCSV（UTF-8）に書き出します。1行が1回のテストです。")))
+            QStringLiteral("成績をCSV（UTF-8）に書き出します。1行が1回のテストです。\n"
+                           "--study では学習記録を書き出します。1行が1回の答えです。")))
         return *status;
 
     ExportOptions options;
@@ -148,15 +154,25 @@ int exportCommand(const QStringList& arguments)
         !parseNumbers(parser.values(item), 1, kMaxItemNo, QStringLiteral("項目番号"),
                       options.items))
         return kFailed;
+    const bool study = parser.isSet(studyLog);
+    if (study && (options.home || !options.items.empty())) {
+        QTextStream(stderr) << QStringLiteral(
+            "--study は --home や --item といっしょには使えません。\n");
+        return kFailed;
+    }
     ResultsInstallation installation;
     if (auto status = loadInstallation(parser, installation))
         return *status;
 
     QTextStream err(stderr);
+    const auto write = [&](QIODevice& out) {
+        return study ? ResultsCommands::exportStudy(installation, options, out, err)
+                     : ResultsCommands::exportResults(installation, options, out, err);
+    };
     if (!parser.isSet(output)) {
         QFile out;
         out.open(stdout, QIODevice::WriteOnly);
-        return ResultsCommands::exportResults(installation, options, out, err);
+        return write(out);
     }
     // A failed export leaves no half-written file behind.
     QSaveFile out(parser.value(output));
@@ -165,7 +181,7 @@ int exportCommand(const QStringList& arguments)
             << QStringLiteral("）。") << Qt::endl;
         return kFailed;
     }
-    const int status = ResultsCommands::exportResults(installation, options, out, err);
+    const int status = write(out);
     if (status == kFailed)
         return status;
     if (!out.commit()) {
@@ -185,8 +201,9 @@ int auditCommand(const QStringList& arguments)
     parser.addOption(cut);
     if (auto status = parseCommand(
             parser, arguments,
-            QStringLiteral("成績累積データ.dat と成績累積データ家庭用.dat を点検します。\n"
-                           "終了ステータス: 0 問題なし、1 問題あり、2 ファイルを読めない")))
+            QStringLiteral(
+                "成績累積データ.dat と成績累積データ家庭用.dat と学習記録.dat を点検します。\n"
+                "終了ステータス: 0 問題なし、1 問題あり、2 ファイルを読めない")))
         return *status;
     ResultsInstallation installation;
     if (auto status = loadInstallation(parser, installation))
@@ -235,6 +252,35 @@ int reportCommand(const QStringList& arguments)
     return ResultsCommands::report(installation, options, clock, sleeper, messages, exit, err);
 }
 
+int studyCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption pupil(QStringLiteral("pupil"), QStringLiteral("生徒番号"),
+                                   QStringLiteral("N"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("CSV（UTF-8）で出す"));
+    parser.addOptions({pupil, csv});
+    if (auto status = parseCommand(
+            parser, arguments,
+            QStringLiteral("生徒が答えた熟語ごとの覚えぐあいを表にします: 熟語、範囲、回数、"
+                           "間違い、安定度、難しさ、今日の想起率、次の復習、苦手。")))
+        return *status;
+    std::vector<int> pupils;
+    if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"), pupils))
+        return kFailed;
+    if (pupils.size() != 1) {
+        QTextStream(stderr) << QStringLiteral("--pupil を1つ指定してください。\n\n")
+                            << parser.helpText();
+        return kFailed;
+    }
+    ResultsInstallation installation;
+    if (auto status = loadInstallation(parser, installation))
+        return *status;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ResultsCommands::study(installation, pupils.front(), QDate::currentDate(),
+                                  parser.isSet(csv), out, err);
+}
+
 // Qt's own diagnostics (a runtime folder it cannot find, a font it stands in for) mean nothing
 // to a teacher, and a nightly job takes anything on standard error for an alarm. The tool
 // writes its own messages to standard error itself, never through Qt's message log.
@@ -259,14 +305,15 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("成績ファイルの書き出し・点検・学習報告\n\n"
                        "コマンド:\n"
-                       "  export  成績をCSVに書き出す\n"
-                       "  audit   成績ファイルを点検する\n"
-                       "  report  保護者向けの学習報告をPDFにする\n\n"
+                       "  export  成績や学習記録をCSVに書き出す\n"
+                       "  audit   成績ファイルと学習記録を点検する\n"
+                       "  report  保護者向けの学習報告をPDFにする\n"
+                       "  study   生徒の熟語ごとの覚えぐあいを表にする\n\n"
                        "各コマンドの説明: yoji-results COMMAND --help"));
     parser.addHelpOption();
     parser.addOption(kFolder);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("export | audit | report"));
+                                 QStringLiteral("export | audit | report | study"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QStringList arguments = QGuiApplication::arguments();
     if (!parser.parse(arguments) || parser.positionalArguments().isEmpty()) {
@@ -283,6 +330,8 @@ int main(int argc, char* argv[])
         return auditCommand(arguments);
     if (command == QLatin1String("report"))
         return reportCommand(arguments);
+    if (command == QLatin1String("study"))
+        return studyCommand(arguments);
     QTextStream(stderr) << QStringLiteral("知らないコマンドです: ") << command << "\n\n"
                         << parser.helpText();
     return kFailed;

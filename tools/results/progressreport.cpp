@@ -17,6 +17,12 @@ qint64 ItemProgress::average() const
     return counted > 0 ? static_cast<qint64>(std::floor(double(countedSum) / counted + 0.5)) : 0;
 }
 
+QString PupilProgress::title() const
+{
+    return name.isEmpty() ? QStringLiteral("生徒番号 %1").arg(pupil)
+                          : name + QStringLiteral(" さん");
+}
+
 Status ProgressReportBuilder::build(const std::vector<int>& pupils,
                                     std::vector<PupilProgress>& pages) const
 {

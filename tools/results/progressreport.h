@@ -54,6 +54,9 @@ struct PupilProgress
     // Items not yet mastered, nearest to mastery first, then the next range not tried yet.
     QStringList nextToPractise;
     std::vector<int> chartItems; // the items with the most tests, most first
+
+    // 「さくら さん」, or 「生徒番号 3」 for a pupil no longer listed.
+    QString title() const;
 };
 
 // Builds the report pages of some pupils from one pass over the result file, with the

@@ -27,10 +27,8 @@ QString dateText(const QDate& date)
 double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
 {
     double y = 0;
-    const QString name = pupil.name.isEmpty() ? QStringLiteral("生徒番号 %1").arg(pupil.pupil)
-                                              : pupil.name + QStringLiteral(" さん");
     canvas.drawText(QRectF(0, y, GraphLayout::kWidth, 10), Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("学習のようす　") + name, Font::Heading);
+                    QStringLiteral("学習のようす　") + pupil.title(), Font::Heading);
     y += 11;
     const QString period = pupil.first.isValid() ? dateText(pupil.first) + QStringLiteral(" 〜 ") +
                                                        dateText(pupil.last)

@@ -299,8 +299,10 @@ QStringList auditReportLines(const AuditReport& report)
             line += u'\t' + QString::number(count);
         lines << line;
     }
+    // A file that could not be read was not checked: saying it has no problem would mislead.
     if (report.faultCount == 0) {
-        lines << QStringLiteral("問題は見つかりませんでした。");
+        if (!report.unreadable())
+            lines << QStringLiteral("問題は見つかりませんでした。");
         return lines;
     }
     lines << QString();

@@ -19,74 +19,7 @@
 namespace {
 
 constexpr qint32 kLastTimedResult = 99997; // above: a time-over
-constexpr qsizetype kFlushBytes = 1 << 16;
-constexpr qint32 kMemoResults = 10000; // points of results below this are remembered per item
-
-// The rows on their way out. A plain character array: a million rows are made of some ten
-// million small appends, and this is the one place where their cost shows. A row takes at
-// most a few hundred bytes, so the slack above the flush mark holds any row unchecked.
-class RowBuffer
-{
-public:
-    RowBuffer() : m_bytes(kFlushBytes + kSlack), m_end(m_bytes.data()) {}
-
-    RowBuffer& operator<<(char c)
-    {
-        *m_end++ = c;
-        return *this;
-    }
-    // A literal's length is known here; through QByteArrayView it would be searched for.
-    template <size_t N> RowBuffer& operator<<(const char (&literal)[N])
-    {
-        std::memcpy(m_end, literal, N - 1);
-        m_end += N - 1;
-        return *this;
-    }
-    RowBuffer& operator<<(QByteArrayView bytes)
-    {
-        std::memcpy(m_end, bytes.data(), size_t(bytes.size()));
-        m_end += bytes.size();
-        return *this;
-    }
-    RowBuffer& operator<<(const RowPiece& piece)
-    {
-        if (piece.size() <= RowPiece::kPadded)
-            std::memcpy(m_end, piece.data(), RowPiece::kPadded);
-        else
-            std::memcpy(m_end, piece.data(), size_t(piece.size()));
-        m_end += piece.size();
-        return *this;
-    }
-    void number(qint64 value) { m_end = std::to_chars(m_end, m_end + 24, value).ptr; }
-    // hh:mm:ss of a second of the day.
-    void clock(int second)
-    {
-        twoDigits(second / 3600);
-        *m_end++ = ':';
-        twoDigits(second / 60 % 60);
-        *m_end++ = ':';
-        twoDigits(second % 60);
-    }
-    bool full() const { return m_end - m_bytes.data() >= kFlushBytes; }
-    // Writes what is held and empties the buffer; false when the device refused it.
-    bool writeTo(QIODevice& out)
-    {
-        const qint64 size = m_end - m_bytes.data();
-        m_end = m_bytes.data();
-        return out.write(m_bytes.data(), size) == size;
-    }
-
-private:
-    void twoDigits(int value)
-    {
-        *m_end++ = char('0' + value / 10);
-        *m_end++ = char('0' + value % 10);
-    }
-
-    static constexpr qsizetype kSlack = 4096 + RowPiece::kPadded;
-    std::vector<char> m_bytes;
-    char* m_end;
-};
+constexpr qint32 kMemoResults = 10000;     // points of results below this are remembered per item
 
 // A text field of the records as a CSV field. Consecutive records nearly always hold the same
 // school code and program folder, so the code page is decoded only when the bytes change.
@@ -115,12 +48,6 @@ bool contains(const std::vector<int>& list, int value)
 }
 
 } // namespace
-
-RowPiece::RowPiece(QByteArrayView text)
-    : m_bytes(size_t(std::max(text.size(), kPadded))), m_size(text.size())
-{
-    std::copy(text.begin(), text.end(), m_bytes.begin());
-}
 
 QByteArray csvField(const QString& text)
 {
@@ -262,13 +189,7 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
         if (buffer.full() && !(written = buffer.writeTo(out)))
             break;
     }
-    if (written)
-        written = buffer.writeTo(out);
-    if (!written)
-        outcome.status = Status::failure(QStringLiteral("書き出せませんでした（") +
-                                         out.errorString() + QStringLiteral("）。"));
-    else if (!stream.status().ok())
-        outcome.status = stream.status();
+    outcome.status = finishRows(buffer, written, out, stream.status());
     outcome.tailOffset = stream.tailOffset();
     outcome.tailLength = stream.tailLength();
     return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/status.h"
+#include "rowbuffer.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -10,26 +11,6 @@
 
 class QIODevice;
 class ResultsInstallation;
-
-// A text that goes into a great many rows. Its storage is at least kPadded bytes long, so that
-// a short text can be copied with one fixed-size move, which the compiler makes inline; the
-// bytes copied beyond its length are overwritten by what the row holds next.
-class RowPiece
-{
-public:
-    static constexpr qsizetype kPadded = 32;
-
-    RowPiece() = default;
-    explicit RowPiece(QByteArrayView text);
-
-    const char* data() const { return m_bytes.data(); }
-    qsizetype size() const { return m_size; }
-    bool isEmpty() const { return m_size == 0; }
-
-private:
-    std::vector<char> m_bytes = std::vector<char>(kPadded);
-    qsizetype m_size = 0;
-};
 
 struct ExportOptions
 {

@@ -2,7 +2,10 @@
 
 #include "hub/graphdata.h"
 #include "hub/paintergraphcanvas.h"
+#include "platform/clock.h"
 #include "platform/filecalls.h"
+#include "print/pagetarget.h"
+#include "print/qtprintdevices.h"
 #include "progressreport.h"
 #include "progressreportdrawing.h"
 #include "records/records.h"
@@ -10,11 +13,35 @@
 #include "resultaudit.h"
 #include "resultexport.h"
 #include "resultsinstallation.h"
+#include "review/studymapdrawing.h"
 #include "roster/nameselection.h"
+#include "studyaudit.h"
+#include "studyexport.h"
+#include "studytable.h"
+
+#include <QPaintDevice>
+#include <QPainter>
 
 namespace {
 
 constexpr int kUnreadable = 2;
+
+// The maps of the pupils of the report; an empty list when the idiom file or the study log
+// cannot be read (told on err): the rest of the report is still worth having.
+std::vector<StudyMap> reportMaps(const ResultsInstallation& installation,
+                                 const std::vector<PupilProgress>& pages, const QDate& today,
+                                 QTextStream& err)
+{
+    std::vector<MapIdiom> idioms;
+    Status status = installation.loadIdioms(idioms);
+    std::vector<StudyMap> maps(pages.size());
+    for (size_t k = 0; k < pages.size() && status.ok(); ++k)
+        status = loadStudyMap(installation.studyLogFile(), pages[k].pupil, idioms, today, maps[k]);
+    if (status.ok())
+        return maps;
+    err << status.message << QStringLiteral("（覚えた熟語のページは入りません）") << Qt::endl;
+    return {};
+}
 
 } // namespace
 
@@ -38,14 +65,67 @@ int exportResults(const ResultsInstallation& installation, const ExportOptions& 
     return 0;
 }
 
+int exportStudy(const ResultsInstallation& installation, const ExportOptions& options,
+                QIODevice& out, QTextStream& err)
+{
+    std::vector<MapIdiom> idioms;
+    if (const Status loaded = installation.loadIdioms(idioms); !loaded.ok())
+        err << loaded.message << QStringLiteral("（読みと意味は空になります）") << Qt::endl;
+    const StudyExportOutcome outcome = StudyExporter(installation, idioms).exportTo(options, out);
+    if (!outcome.status.ok()) {
+        err << outcome.status.message << Qt::endl;
+        return kUnreadable;
+    }
+    if (outcome.damaged > 0)
+        err << QStringLiteral("チェックサムの合わない記録 %1 件は書き出していません。")
+                   .arg(outcome.damaged)
+            << Qt::endl;
+    if (outcome.tornTailBytes > 0)
+        err << QStringLiteral(
+                   "ファイルの末尾 %1 バイトは途中で切れた記録なので、書き出していません。")
+                   .arg(outcome.tornTailBytes)
+            << Qt::endl;
+    return 0;
+}
+
+int study(const ResultsInstallation& installation, int pupil, const QDate& today, bool csv,
+          QTextStream& out, QTextStream& err)
+{
+    std::vector<MapIdiom> idioms;
+    PupilStudy study(pupil);
+    Status status = installation.loadIdioms(idioms);
+    if (status.ok())
+        status = study.load(installation.studyLogFile());
+    if (!status.ok()) {
+        err << status.message << Qt::endl;
+        return kUnreadable;
+    }
+    if (csv)
+        out << "\xEF\xBB\xBF";
+    for (const QString& line : studyTableLines(study, idioms, today, csv))
+        out << line << (csv ? "\r\n" : "\n");
+    out.flush();
+    return 0;
+}
+
 int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
           Sleeper& sleeper, QTextStream& out, QTextStream& err)
 {
     const AuditReport report = ResultAudit(installation, today).run();
     for (const QString& line : auditReportLines(report))
         out << line << '\n';
+    std::vector<MapIdiom> idioms;
+    const Status idiomsLoaded = installation.loadIdioms(idioms);
+    if (!idiomsLoaded.ok())
+        err << idiomsLoaded.message << QStringLiteral("（学習記録の熟語は点検しません）")
+            << Qt::endl;
+    const StudyAuditReport studyReport =
+        auditStudyLog(installation, idiomsLoaded.ok() ? &idioms : nullptr);
+    out << '\n';
+    for (const QString& line : studyReport.lines())
+        out << line << '\n';
     out.flush();
-    int status = report.exitStatus();
+    int status = std::max(report.exitStatus(), studyReport.exitStatus());
     if (!cutTornTail)
         return status;
     PosixFileCalls calls;
@@ -92,13 +172,28 @@ int report(ResultsInstallation& installation, const ReportOptions& options, cons
         charts.push_back(chartReader.read(
             {page.pupil, page.chartItems, gradeFilterEntries().first(), PointsPeriod::AllTime}));
 
-    QtGraphPaper paper;
-    const std::unique_ptr<GraphDocument> document = paper.startPdfDocument(options.output);
-    if (!document) {
+    const std::vector<StudyMap> maps = reportMaps(installation, pages, clock.now().date(), err);
+
+    QtPrintDevices devices;
+    const std::unique_ptr<PageDocument> document = devices.startPdfDocument(options.output, true);
+    QPainter* painter = document ? document->painter() : nullptr;
+    if (!painter || !painter->device()) {
         err << options.output << QStringLiteral(" に書き込めません。") << Qt::endl;
         return kUnreadable;
     }
-    drawProgressReport(pages, charts, document->canvas());
+    const double pixelsPerMm = painter->device()->logicalDpiX() / 25.4;
+    const QRectF printable = PageGeometry::printableRectMm(true);
+    const QRectF area(printable.topLeft() * pixelsPerMm, printable.size() * pixelsPerMm);
+    const auto nextSheet = [&document] { return document->newPage(); };
+    PainterGraphCanvas canvas(*painter, area.topLeft(), pixelsPerMm, nextSheet);
+    for (size_t k = 0; k < pages.size(); ++k) {
+        if (k > 0 && !nextSheet())
+            break;
+        drawProgressReport({pages[k]}, {charts[k]}, canvas);
+        if (k < maps.size() && nextSheet())
+            StudyMapDrawing::drawSheets(*painter, area, pixelsPerMm, maps[k], pages[k].title(),
+                                        nextSheet);
+    }
     if (!document->finish()) {
         err << options.output << QStringLiteral(" に書き込めませんでした。") << Qt::endl;
         return kUnreadable;

@@ -29,13 +29,24 @@ namespace ResultsCommands {
 int exportResults(const ResultsInstallation& installation, const ExportOptions& options,
                   QIODevice& out, QTextStream& err);
 
-// Prints the audit of both result files on out. With cutTornTail, cuts each torn tail under
-// the whole-file lock (waiting through sleeper while another process holds it) and reports
-// what it cut. 0 clean, 1 faults found, 2 a file could not be read or cut.
+// Writes the study log as CSV; 0, or 2 when the log cannot be read or the output written.
+// Damaged records and a torn tail are left out and reported on err.
+int exportStudy(const ResultsInstallation& installation, const ExportOptions& options,
+                QIODevice& out, QTextStream& err);
+
+// Prints the state of every idiom the pupil has answered, as a table or as CSV. 0, or 2 when
+// the log or the idiom file cannot be read.
+int study(const ResultsInstallation& installation, int pupil, const QDate& today, bool csv,
+          QTextStream& out, QTextStream& err);
+
+// Prints the audit of both result files and of the study log on out. With cutTornTail, cuts each
+// torn tail under the whole-file lock (waiting through sleeper while another process holds it) and
+// reports what it cut. 0 clean, 1 faults found, 2 a file could not be read or cut.
 int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
           Sleeper& sleeper, QTextStream& out, QTextStream& err);
 
-// Writes the progress report of the pupils as an A4 PDF file, one sheet or more per pupil.
+// Writes the progress report of the pupils as an A4 PDF file, one sheet or more per pupil,
+// each followed by the pupil's map 覚えた熟語 with the 苦手 idioms and the forecast.
 // The charts come from the graph panel's reader, which needs the program's statistics; their
 // failures go through messages and exit as in the program. 0, or 2 when the result file
 // cannot be read or the PDF cannot be written.

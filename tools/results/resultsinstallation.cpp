@@ -3,7 +3,10 @@
 #include "core/catalogue.h"
 #include "core/installationfinder.h"
 #include "core/startup.h"
+#include "drill/idiomtable.h"
+#include "hub/studymapopening.h"
 #include "records/resultfiles.h"
+#include "review/studylog.h"
 #include "roster/rosterfile.h"
 #include "roster/rosterreaders.h"
 
@@ -67,4 +70,19 @@ QString ResultsInstallation::resultFile() const
 QString ResultsInstallation::homeFile() const
 {
     return homeResultFilePath(*m_state);
+}
+
+QString ResultsInstallation::studyLogFile() const
+{
+    return m_state->commonFolder + QString::fromUtf8(kStudyLogFileName);
+}
+
+Status ResultsInstallation::loadIdioms(std::vector<MapIdiom>& idioms) const
+{
+    IdiomTable table;
+    if (Status status = table.loadIdiomTable(m_state->programFolder + kIdiomDataFileName);
+        !status.ok())
+        return status;
+    idioms = studyMapIdioms(table);
+    return Status::success();
 }

@@ -2,6 +2,7 @@
 
 #include "core/sharedstate.h"
 #include "platform/status.h"
+#include "review/studymap.h"
 
 #include <QDate>
 #include <QString>
@@ -37,6 +38,9 @@ public:
 
     QString resultFile() const;
     QString homeFile() const;
+    QString studyLogFile() const;
+    // The idioms of the idiom file, for the study log's commands.
+    Status loadIdioms(std::vector<MapIdiom>& idioms) const;
 
 private:
     static bool flagOf(const std::vector<char>& flags, int pupil)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// Processor time of this process, user and system: file work costs much system time, and on
+// a shared machine the wall clock also counts the time other programs take.
+inline double processorSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Runs the measured work and its floor (handed what the work returned) in turns, so that the
+// machine's moods fall on both alike. The time reported is the work's processor time; the
+// counter "floor_ms" is the floor's median, and "ratio", also returned, compares the medians.
+template <typename Work, typename Floor>
+double againstFloor(benchmark::State& state, Work work, Floor floor)
+{
+    std::vector<double> works;
+    std::vector<double> floors;
+    for (auto _ : state) {
+        const double start = processorSeconds();
+        const auto done = work();
+        benchmark::DoNotOptimize(done);
+        const double middle = processorSeconds();
+        floor(done);
+        const double end = processorSeconds();
+        works.push_back(middle - start);
+        floors.push_back(end - middle);
+        state.SetIterationTime(works.back());
+    }
+    const double ratio = median(works) / median(floors);
+    state.counters["floor_ms"] = median(floors) * 1e3;
+    state.counters["ratio"] = ratio;
+    return ratio;
+}

@@ -1,0 +1,102 @@
+#include "hub/studymapopening.h"
+
+#include "core/blanks.h"
+#include "core/sharedstate.h"
+#include "drill/idiomtable.h"
+#include "hub/graphpanelwidget.h"
+#include "platform/clock.h"
+#include "platform/messagebox.h"
+#include "print/pagetarget.h"
+#include "print/printdevices.h"
+#include "review/studylog.h"
+#include "review/studymapwindow.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace {
+
+bool drawDocument(std::unique_ptr<PageDocument> document, const SheetDrawing& drawing)
+{
+    QPainter* painter = document ? document->painter() : nullptr;
+    if (!painter || !painter->device())
+        return false;
+    const double pixelsPerMm = painter->device()->logicalDpiX() / 25.4;
+    const QRectF mm = PageGeometry::printableRectMm(true);
+    const QRectF area(mm.topLeft() * pixelsPerMm, mm.size() * pixelsPerMm);
+    drawing(*painter, area, pixelsPerMm, [&document] { return document->newPage(); });
+    return document->finish();
+}
+
+} // namespace
+
+std::vector<MapIdiom> studyMapIdioms(const IdiomTable& table)
+{
+    std::vector<MapIdiom> idioms;
+    for (int line = 1; line <= table.idiomLineCount(); ++line) {
+        bool ok = false;
+        const int range = table.field(line, IdiomTable::Range).trimmed().toInt(&ok);
+        if (!ok || range < 1 || range > 10)
+            continue;
+        idioms.push_back({table.field(line, IdiomTable::Idiom),
+                          table.field(line, IdiomTable::Reading),
+                          table.field(line, IdiomTable::Meaning), range});
+    }
+    return idioms;
+}
+
+PrintDevicesMapPaper::PrintDevicesMapPaper(std::shared_ptr<PrintDevices> devices)
+    : m_devices(std::move(devices))
+{
+}
+
+bool PrintDevicesMapPaper::printerInstalled() const
+{
+    return m_devices->printerInstalled();
+}
+
+QString PrintDevicesMapPaper::choosePdfFileName(QWidget* parent, const QString& suggestion)
+{
+    return askPdfFileName(parent, suggestion);
+}
+
+bool PrintDevicesMapPaper::print(const SheetDrawing& drawing)
+{
+    return drawDocument(m_devices->startPrinterDocument(true, 1), drawing);
+}
+
+bool PrintDevicesMapPaper::saveAsPdf(const QString& path, const SheetDrawing& drawing)
+{
+    return drawDocument(m_devices->startPdfDocument(path, true), drawing);
+}
+
+void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
+                  MessageBox& messages, std::shared_ptr<StudyMapPaper> paper)
+{
+    IdiomTable table;
+    const Status loaded = table.loadIdiomTable(state.programFolder + kIdiomDataFileName);
+    if (!loaded.ok()) {
+        messages.show(QStringLiteral("覚えた熟語"), loaded.message);
+        return;
+    }
+    StudyMapInputs inputs;
+    inputs.logPath = state.commonFolder + QString::fromUtf8(kStudyLogFileName);
+    inputs.idioms = studyMapIdioms(table);
+    inputs.today = clock.now().date();
+    inputs.pupil = {state.pupilNo, trimBlanks(state.pupilName)};
+    inputs.teacher = state.pupilName.contains(QStringLiteral("先生"));
+    if (inputs.teacher) {
+        for (int line = 1; line <= state.listedPupilCount; ++line) {
+            const int pupil = state.pupilNoByLine[line];
+            if (!isValidPupilNo(pupil))
+                continue;
+            inputs.otherPupils.push_back({pupil, state.gradeLabelByNo[pupil] + u' ' +
+                                                     trimBlanks(state.pupilNameByNo[pupil])});
+        }
+    }
+    // The main window owns dialogs: the hub may be unloaded while the map is open.
+    auto* window =
+        new StudyMapWindow(std::move(inputs), std::move(paper), messages, parent->window());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "platform/status.h"
+#include "review/fsrs.h"
+#include "review/studyevent.h"
+
+#include <QDate>
+#include <QString>
+
+#include <array>
+#include <deque>
+#include <limits>
+#include <optional>
+#include <vector>
+
+struct StudyAnswer
+{
+    QDate date;
+    bool right = false;
+};
+
+// What the pupil's answers so far say about one idiom.
+struct IdiomMemory
+{
+    QString idiom;
+    int range = 0;
+    int answers = 0; // graded answers (Good or Again)
+    int lapses = 0;  // Again answers
+    MemoryState memory;
+    QDate lastAnswer;                // local day of the last graded answer
+    QDate due;                       // lastAnswer + interval: due from the start of that day
+    std::vector<StudyAnswer> recent; // the last answers, newest last, at most kRecentAnswers
+    bool weak() const { return lapses >= 4; } // 苦手
+    static constexpr int kRecentAnswers = 10;
+};
+
+struct DueIdiom
+{
+    const IdiomMemory* memory;
+    double recall;
+};
+
+// One pupil's state of every idiom, replayed from the log in file order. The pointers it hands
+// out stay valid until the next load().
+class PupilStudy
+{
+public:
+    explicit PupilStudy(int pupilNo);
+    void add(const StudyEvent& event); // events of other pupils are ignored
+    // Reads the log at path and replays this pupil's intact events; memory does not grow with
+    // the file beyond the per-idiom state. A missing log is an empty study.
+    Status load(const QString& path);
+
+    int pupilNo() const { return m_pupilNo; }
+    const IdiomMemory* find(const QString& idiom) const; // nullptr: never answered
+    std::vector<const IdiomMemory*> idioms() const;      // every answered idiom
+    std::vector<DueIdiom> due(const QDate& today) const; // due <= today, lowest recall first
+    int dueCount(const QDate& today) const;
+    std::optional<QDate> nextDueAfter(const QDate& today) const; // earliest due date > today
+    int dueOn(const QDate& day) const; // idioms whose due date is exactly day
+    bool hasAnswers() const { return !m_idioms.empty(); }
+
+    // Days on which the pupil answered anything, oldest first.
+    const std::vector<QDate>& studyDays() const { return m_studyDays; }
+    // Studied days in a row up to today; today not (yet) studied does not break it, and neither
+    // does a past day on which nothing was due.
+    int streak(const QDate& today) const;
+
+private:
+    // The replay's working state of one idiom: numbers only, so that an answer costs no
+    // allocation and no date object; published into its IdiomMemory when the replay is done.
+    struct Track
+    {
+        MemoryState memory;
+        qint64 lastDay = 0; // Julian day
+        int answers = 0;
+        int lapses = 0;
+        int range = 0;
+        std::array<qint64, IdiomMemory::kRecentAnswers> recentDays{}; // a ring
+        std::array<bool, IdiomMemory::kRecentAnswers> recentRight{};
+        int recentCount = 0;
+        int recentNext = 0; // where the next answer goes
+    };
+    // One answer, as much of it as the replay needs.
+    struct Answer
+    {
+        quint64 key = 0;
+        qint64 day = 0; // Julian day
+        int range = 0;
+        bool right = false;
+        bool struck = false;
+    };
+
+    void clear();
+    // The index of the idiom whose state changed, or -1.
+    int apply(const Answer& answer, const char* record, const QString* idiom);
+    void publish(size_t index);
+    void noteStudyDay(qint64 day);
+    // The earliest due day of any idiom now; kNothingDue when nothing is scheduled.
+    qint64 earliestDue() const;
+    int indexOf(quint64 key) const;
+    int insert(quint64 key);
+
+    static constexpr qint64 kNothingDue = std::numeric_limits<qint64>::max();
+
+    int m_pupilNo;
+    Fsrs m_fsrs;
+    std::deque<IdiomMemory> m_idioms;
+    std::vector<Track> m_tracks;   // by the same index
+    std::vector<qint64> m_dueDays; // by the same index: Julian days, for quick minima
+    // Open addressing from the idiom's stored bytes to its index (-1: empty slot), so that a
+    // replay makes no string per answer.
+    std::vector<quint64> m_keys;
+    std::vector<int> m_slots;
+    std::vector<QDate> m_studyDays;
+    // For each study day, the earliest due day once its answers were in: the days after it up
+    // to that day had nothing due.
+    std::vector<qint64> m_clearUntil;
+    qint64 m_lastEventDay = kNothingDue;
+};

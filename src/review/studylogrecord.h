@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/status.h"
+#include "records/littleendian.h"
+#include "review/crc32c.h"
+#include "review/studyevent.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The byte layout of 学習記録.dat: fixed 32-byte little-endian records, the first of them a
+// header. Event record:
+//    0 int32  day number (days from 1899-12-30, local date)
+//    4 int32  second of the local day, 0..86399
+//    8 int16  pupil number, 1..5000
+//   10 8      the idiom: four UTF-16LE code units
+//   18 uint8  range, 1..10
+//   19 uint8  drill: 1 test, 2 review, 3 practice
+//   20 uint8  catalogue item (0 for a review)
+//   21 uint8  wrong reading attempts (saturated at 255)
+//   22 uint8  flags: 1 wrong idiom, 2 reading given away, 4 struck as known
+//   23 uint16 seconds spent (saturated at 65535)
+//   25 3      zero
+//   28 uint32 CRC-32C of bytes 0..27 (see crc32c.h)
+// Header record: "YJSTUDY" and a zero byte, uint16 format version, uint16 record length,
+// zeros, and the same CRC-32C at 28.
+namespace StudyLogRecord {
+
+inline constexpr int kLength = 32;
+inline constexpr int kVersion = 1;
+inline constexpr int kDayOffset = 0;
+inline constexpr int kSecondOffset = 4;
+inline constexpr int kPupilOffset = 8;
+inline constexpr int kIdiomOffset = 10;
+inline constexpr int kRangeOffset = 18;
+inline constexpr int kDrillOffset = 19;
+inline constexpr int kItemOffset = 20;
+inline constexpr int kWrongReadingsOffset = 21;
+inline constexpr int kFlagsOffset = 22;
+inline constexpr int kSecondsOffset = 23;
+inline constexpr int kChecksumOffset = 28;
+inline constexpr int kVersionOffset = 8; // in the header, followed by the record length
+
+inline constexpr quint8 kWrongIdiom = 1;
+inline constexpr quint8 kGivenAway = 2;
+inline constexpr quint8 kStruck = 4;
+
+QByteArray header();
+// Whether a whole record read from the start of a file is this format's header; a Japanese
+// message for the user when it is not.
+Status checkHeader(const char* record, const QString& path);
+
+// An empty message, or the Japanese reason why the event cannot be stored.
+QString invalidReason(const StudyEvent& event);
+// The record of a valid event (see invalidReason()).
+QByteArray encode(const StudyEvent& event);
+// Every field as stored; the idiom as its four code units, whatever they are.
+StudyEvent decode(const char* record);
+
+inline int pupilOf(const char* record)
+{
+    return getLittleEndian<qint16>(record + kPupilOffset);
+}
+inline bool checksumOk(const char* record)
+{
+    return Crc32c::checksum(record, kChecksumOffset) ==
+           getLittleEndian<quint32>(record + kChecksumOffset);
+}
+// The idiom's eight stored bytes as one number: the key of an idiom without a QString.
+inline quint64 idiomKeyOf(const char* record)
+{
+    return getLittleEndian<quint64>(record + kIdiomOffset);
+}
+quint64 idiomKey(const QString& idiom);
+
+} // namespace StudyLogRecord

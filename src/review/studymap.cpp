@@ -1,0 +1,156 @@
+#include "review/studymap.h"
+
+#include <algorithm>
+
+namespace {
+
+QString fullWidthNumber(int number)
+{
+    QString text = QString::number(number);
+    for (QChar& c : text)
+        c = QChar(c.unicode() - u'0' + u'０');
+    return text;
+}
+
+QString dayText(const QDate& date)
+{
+    return date.toString(QStringLiteral("M月d日"));
+}
+
+} // namespace
+
+StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today)
+    : m_today(today)
+{
+    for (const MapIdiom& idiom : idioms) {
+        if (idiom.range < 1)
+            continue;
+        auto row = std::find_if(m_rows.begin(), m_rows.end(),
+                                [&](const MapRow& r) { return r.range == idiom.range; });
+        if (row == m_rows.end()) {
+            row = m_rows.insert(
+                std::upper_bound(m_rows.begin(), m_rows.end(), idiom.range,
+                                 [](int range, const MapRow& r) { return range < r.range; }),
+                MapRow{idiom.range, {}, 0});
+        }
+        MapCell cell;
+        cell.idiom = idiom;
+        const IdiomMemory* memory = study.find(idiom.idiom);
+        if (memory && memory->answers > 0) {
+            cell.weak = memory->weak();
+            cell.answers = memory->answers;
+            cell.due = memory->due;
+            cell.recent = memory->recent;
+            cell.recall = Fsrs().recall(memory->memory, memory->lastAnswer.daysTo(today));
+            cell.state = memory->due <= today ? CellState::Due : CellState::Learned;
+        }
+        if (cell.state == CellState::Learned) {
+            ++row->learned;
+            ++m_learned;
+        }
+        ++m_idiomCount;
+        row->cells.push_back(std::move(cell));
+    }
+
+    m_forecast[0] = study.dueCount(today);
+    for (int day = 1; day < kForecastDays; ++day)
+        m_forecast[static_cast<size_t>(day)] = study.dueOn(today.addDays(day));
+
+    // Weeks run from Sunday, as on a school calendar.
+    m_calendarStart = today.addDays(-(today.dayOfWeek() % 7) - 7 * (kCalendarWeeks - 1));
+    for (const QDate& day : study.studyDays()) {
+        if (day >= m_calendarStart && day <= today)
+            m_studied.push_back(day);
+    }
+    m_streak = study.streak(today);
+}
+
+bool StudyMap::studiedOn(const QDate& day) const
+{
+    return std::binary_search(m_studied.begin(), m_studied.end(), day);
+}
+
+std::vector<const MapCell*> StudyMap::weakCells() const
+{
+    std::vector<const MapCell*> weak;
+    for (const MapRow& row : m_rows) {
+        for (const MapCell& cell : row.cells) {
+            if (cell.weak)
+                weak.push_back(&cell);
+        }
+    }
+    return weak;
+}
+
+QString StudyMap::headingText() const
+{
+    return QStringLiteral("覚えた熟語 %1/%2").arg(m_learned).arg(m_idiomCount);
+}
+
+QString StudyMap::rowCountText(const MapRow& row)
+{
+    return QStringLiteral("覚えた %1/%2").arg(row.learned).arg(row.cells.size());
+}
+
+QString StudyMap::rangeText(int range)
+{
+    return QStringLiteral("範囲") + fullWidthNumber(range);
+}
+
+QString StudyMap::cellName(const MapCell& cell)
+{
+    QString state;
+    switch (cell.state) {
+    case CellState::Unanswered:
+        state = QStringLiteral("まだ");
+        break;
+    case CellState::Due:
+        state = QStringLiteral("復習の日");
+        break;
+    case CellState::Learned:
+        state = QStringLiteral("覚えた");
+        break;
+    }
+    if (cell.weak)
+        state += QStringLiteral("・苦手");
+    return cell.idiom.idiom + u' ' + state;
+}
+
+QStringList StudyMap::cellDetails(const MapCell& cell)
+{
+    QStringList lines{cell.idiom.idiom + QStringLiteral("（") + cell.idiom.reading +
+                          QStringLiteral("）"),
+                      cell.idiom.meaning};
+    if (cell.state == CellState::Unanswered) {
+        lines << QStringLiteral("まだ答えていません");
+        return lines;
+    }
+    QStringList answers;
+    for (const StudyAnswer& answer : cell.recent)
+        answers << dayText(answer.date) +
+                       (answer.right ? QStringLiteral(" ○") : QStringLiteral(" ×"));
+    lines << QStringLiteral("答えた回数 %1回").arg(cell.answers) +
+                 (cell.weak ? QStringLiteral("（苦手）") : QString());
+    lines << QStringLiteral("最近の答え：") + answers.join(QStringLiteral("　"));
+    lines << (cell.state == CellState::Due
+                  ? QStringLiteral("復習の日です（%1から）").arg(dayText(cell.due))
+                  : QStringLiteral("次の復習：") + dayText(cell.due));
+    return lines;
+}
+
+QString StudyMap::forecastDayText(const QDate& today, int offset)
+{
+    if (offset == 0)
+        return QStringLiteral("今日");
+    return today.addDays(offset).toString(QStringLiteral("M/d"));
+}
+
+Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
+                    const QDate& today, StudyMap& map)
+{
+    PupilStudy study(pupil);
+    const Status status = study.load(logPath);
+    if (status.ok())
+        map = StudyMap(study, idioms, today);
+    return status;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "review/pupilstudy.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+// An idiom of the idiom file as the map shows it.
+struct MapIdiom
+{
+    QString idiom;
+    QString reading;
+    QString meaning;
+    int range = 0; // 1..10
+};
+
+enum class CellState { Unanswered, Due, Learned };
+
+// One idiom of the map with the pupil's state of it.
+struct MapCell
+{
+    MapIdiom idiom;
+    CellState state = CellState::Unanswered;
+    bool weak = false; // 苦手
+    double recall = 0; // today's recall probability; 0 when never answered
+    int answers = 0;
+    QDate due;                       // invalid when never answered
+    std::vector<StudyAnswer> recent; // newest last
+};
+
+struct MapRow
+{
+    int range = 0;
+    std::vector<MapCell> cells; // in file order
+    int learned = 0;            // answered at least once and not due
+};
+
+// What the map 覚えた熟語 shows of one pupil on one day: a row per range with its idioms in file
+// order, the reviews due on each of the next days and the days studied in the last weeks.
+class StudyMap
+{
+public:
+    static constexpr int kForecastDays = 14; // today first, overdue reviews included
+    static constexpr int kCalendarWeeks = 8;
+
+    StudyMap() = default;
+    StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today);
+
+    const QDate& today() const { return m_today; }
+    const std::vector<MapRow>& rows() const { return m_rows; }
+    int learnedCount() const { return m_learned; }
+    int idiomCount() const { return m_idiomCount; }
+    const std::array<int, kForecastDays>& forecast() const { return m_forecast; }
+    // The Sunday that starts the calendar; its last week holds today.
+    const QDate& calendarStart() const { return m_calendarStart; }
+    bool studiedOn(const QDate& day) const;
+    int streak() const { return m_streak; }
+    std::vector<const MapCell*> weakCells() const;
+
+    // 「覚えた熟語 120/220」
+    QString headingText() const;
+    // 「覚えた 15/22」
+    static QString rowCountText(const MapRow& row);
+    // 「範囲１」
+    static QString rangeText(int range);
+    // The cell as assistive technology names it: the idiom and its state.
+    static QString cellName(const MapCell& cell);
+    // The idiom, its reading and meaning, the answers with their dates and the next due date.
+    static QStringList cellDetails(const MapCell& cell);
+    static QString forecastDayText(const QDate& today, int offset);
+
+private:
+    QDate m_today;
+    std::vector<MapRow> m_rows;
+    int m_learned = 0;
+    int m_idiomCount = 0;
+    std::array<int, kForecastDays> m_forecast{};
+    QDate m_calendarStart;
+    std::vector<QDate> m_studied; // within the calendar, oldest first
+    int m_streak = 0;
+};
+
+// Reads the study log at logPath and makes the map of one pupil. A missing log is an empty
+// map; a log that cannot be read leaves map as it was and gives the reader's message.
+Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
+                    const QDate& today, StudyMap& map);

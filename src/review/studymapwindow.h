@@ -1,0 +1,75 @@
+#pragma once
+
+#include "review/studymap.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+class MessageBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class StudyMapPaper;
+class MapCellWidget;
+
+struct StudyMapPupil
+{
+    int pupilNo = 0;
+    QString title; // as the heading names the pupil
+};
+
+struct StudyMapInputs
+{
+    QString logPath;
+    std::vector<MapIdiom> idioms;
+    QDate today;
+    StudyMapPupil pupil;
+    // A teacher may switch to these pupils and print; empty for a pupil.
+    std::vector<StudyMapPupil> otherPupils;
+    bool teacher = false;
+};
+
+// The window 覚えた熟語: the map of one pupil with a cell per idiom, the row counts, the legend,
+// the forecast, the calendar and the details of the cell under the mouse or the focus.
+// Elements: `mapHeading`, `mapPupils` (teacher), `mapCell_<range>_<k>` (k from 1),
+// `mapCount_<range>`, `mapLegend`, `mapForecast`, `mapCalendar`, `mapDetails`, `mapPrint`,
+// `mapPdf` (teacher), `mapClose`. Arrow keys move between cells; Esc closes.
+class StudyMapWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPaper> paper,
+                   MessageBox& messages, QWidget* parent = nullptr);
+    ~StudyMapWindow() override;
+
+    const StudyMap& map() const { return m_map; }
+    int pupil() const { return m_pupil.pupilNo; }
+    void showPupil(const StudyMapPupil& pupil);
+
+private:
+    void buildGrid();
+    void moveFocus(int row, int column, int key);
+    void showDetails(const MapCell& cell);
+    void printMap();
+    void saveMap();
+    void tell(const QString& text);
+    void drawSheets(QPainter& painter, const QRectF& area, double pixelsPerMm,
+                    const std::function<bool()>& nextSheet) const;
+
+    StudyMapInputs m_inputs;
+    std::shared_ptr<StudyMapPaper> m_paper;
+    MessageBox& m_messages;
+    StudyMapPupil m_pupil;
+    StudyMap m_map;
+
+    QLabel* m_heading = nullptr;
+    QComboBox* m_pupils = nullptr;
+    QScrollArea* m_gridArea = nullptr;
+    QLabel* m_details = nullptr;
+    QWidget* m_forecast = nullptr;
+    QWidget* m_calendar = nullptr;
+    std::vector<std::vector<MapCellWidget*>> m_cells; // by row, then idiom
+};

@@ -1,0 +1,128 @@
+#include "review/pupilstudy.h"
+#include "studylogfixture.h"
+
+namespace {
+
+const QString kGashin = QStringLiteral("臥薪嘗胆");
+const QString kShimen = QStringLiteral("四面楚歌");
+const QString kIchigo = QStringLiteral("一期一会");
+
+} // namespace
+
+TEST_F(StudyLogTest, EveryKindOfMistakeIsAnAgainAndFourMakeAWeakIdiom)
+{
+    PupilStudy study(7);
+    StudyEvent event = answer(7, kGashin, day1);
+    event.wrongReadings = 1;
+    study.add(event);
+    event = answer(7, kGashin, day1.addDays(1));
+    event.readingGivenAway = true;
+    study.add(event);
+    study.add(answer(7, kGashin, day1.addDays(2), false));
+    const IdiomMemory* memory = study.find(kGashin);
+    ASSERT_NE(memory, nullptr);
+    EXPECT_EQ(memory->answers, 3);
+    EXPECT_EQ(memory->lapses, 3);
+    EXPECT_FALSE(memory->weak());
+    study.add(answer(7, kGashin, day1.addDays(3)));
+    study.add(answer(8, kGashin, day1.addDays(3), false)); // another pupil's
+    EXPECT_EQ(memory->lapses, 3);
+    study.add(answer(7, kGashin, day1.addDays(3), false));
+    EXPECT_TRUE(memory->weak());
+    EXPECT_EQ(memory->answers, 5);
+    EXPECT_EQ(memory->lastAnswer, day1.addDays(3));
+    EXPECT_EQ(memory->due, day1.addDays(4));
+    ASSERT_EQ(memory->recent.size(), 5u);
+    EXPECT_TRUE(memory->recent[3].right);
+    EXPECT_FALSE(memory->recent[4].right);
+}
+
+TEST_F(StudyLogTest, StrikeCountsAsGoodOnlyForAnIdiomNeverAnswered)
+{
+    PupilStudy study(7);
+    StudyEvent strike = answer(7, kGashin, day1);
+    strike.drill = StudyDrill::Practice;
+    strike.struckAsKnown = true;
+    study.add(strike);
+    ASSERT_NE(study.find(kGashin), nullptr);
+    EXPECT_EQ(study.find(kGashin)->answers, 1);
+    EXPECT_EQ(study.find(kGashin)->due, day1.addDays(2));
+
+    study.add(answer(7, kShimen, day1, false));
+    strike.idiom = kShimen;
+    strike.date = day1.addDays(1);
+    study.add(strike);
+    EXPECT_EQ(study.find(kShimen)->answers, 1);
+    EXPECT_EQ(study.find(kShimen)->due, day1.addDays(1));
+    EXPECT_EQ(study.studyDays(), (std::vector<QDate>{day1, day1.addDays(1)}));
+}
+
+TEST_F(StudyLogTest, DueIdiomsComeLowestRecallFirst)
+{
+    PupilStudy study(7);
+    study.add(answer(7, kGashin, day1));        // due in 2 days
+    study.add(answer(7, kShimen, day1, false)); // due the next day
+    study.add(answer(7, kIchigo, day1.addDays(1), false));
+    const QDate later = day1.addDays(3);
+    const std::vector<DueIdiom> due = study.due(later);
+    ASSERT_EQ(due.size(), 3u);
+    // The Again of the first day has faded most, the Good least.
+    EXPECT_EQ(due[0].memory->idiom, kShimen);
+    EXPECT_EQ(due[1].memory->idiom, kIchigo);
+    EXPECT_EQ(due[2].memory->idiom, kGashin);
+    EXPECT_LT(due[0].recall, due[1].recall);
+    EXPECT_EQ(study.dueCount(day1), 0);
+    EXPECT_EQ(study.dueCount(day1.addDays(1)), 1);
+    EXPECT_EQ(study.dueOn(day1.addDays(2)), 2);
+    EXPECT_EQ(study.nextDueAfter(day1.addDays(1)).value_or(QDate()), day1.addDays(2));
+    EXPECT_FALSE(study.nextDueAfter(later).has_value());
+}
+
+TEST_F(StudyLogTest, StreakSurvivesDaysWithNothingDueOnly)
+{
+    PupilStudy study(7);
+    EXPECT_EQ(study.streak(day1), 0);
+    study.add(answer(7, kGashin, day1));            // due two days on
+    study.add(answer(7, kGashin, day1.addDays(2))); // stability 10.96: due 11 days on
+    ASSERT_EQ(study.find(kGashin)->due, day1.addDays(13));
+    EXPECT_EQ(study.streak(day1.addDays(2)), 2);
+    // Today not yet studied does not break the row, nor do days with nothing due; a missed
+    // due day does.
+    EXPECT_EQ(study.streak(day1.addDays(3)), 2);
+    EXPECT_EQ(study.streak(day1.addDays(13)), 2);
+    EXPECT_EQ(study.streak(day1.addDays(14)), 0);
+
+    PupilStudy missed(8);
+    missed.add(answer(8, kShimen, day1, false)); // due the next day, studied the day after
+    missed.add(answer(8, kShimen, day1.addDays(2)));
+    EXPECT_EQ(missed.streak(day1.addDays(2)), 1);
+}
+
+TEST_F(StudyLogTest, LoadingTheLogGivesTheStateOfTheSameAnswersAdded)
+{
+    PupilStudy added(7);
+    for (int day = 0; day < 40; ++day) {
+        StudyEvent event = answer(day % 3 == 0 ? 8 : 7, day % 2 ? kGashin : kShimen,
+                                  day1.addDays(day / 2), day % 5 != 0);
+        event.wrongReadings = day % 7 == 0 ? 2 : 0;
+        event.readingGivenAway = day % 11 == 0;
+        event.struckAsKnown = day == 1;
+        ASSERT_NO_FATAL_FAILURE(append(event));
+        added.add(event);
+    }
+    PupilStudy loaded(7);
+    ASSERT_TRUE(loaded.load(logPath()).ok());
+    EXPECT_EQ(loaded.studyDays(), added.studyDays());
+    for (const QString& idiom : {kGashin, kShimen}) {
+        const IdiomMemory* a = added.find(idiom);
+        const IdiomMemory* l = loaded.find(idiom);
+        ASSERT_TRUE(a && l);
+        EXPECT_EQ(l->idiom, idiom);
+        EXPECT_EQ(l->answers, a->answers);
+        EXPECT_EQ(l->lapses, a->lapses);
+        EXPECT_EQ(l->memory.stability, a->memory.stability);
+        EXPECT_EQ(l->memory.difficulty, a->memory.difficulty);
+        EXPECT_EQ(l->due, a->due);
+        EXPECT_EQ(l->recent.size(), size_t(IdiomMemory::kRecentAnswers));
+    }
+}

@@ -1,0 +1,42 @@
+// An appender for the study log's kill and concurrency tests: appends answers of one pupil
+// through the real writer, numbering them in the second-of-day field from a first number on,
+// and prints each number once its append has returned.
+//   study_log_appender <logFile> <pupilNo> <first> <count>   (count 0: until killed)
+#include "review/studylog.h"
+
+#include "shortsleeper.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 5) {
+        std::fprintf(stderr, "usage: study_log_appender logFile pupilNo first count\n");
+        return 2;
+    }
+    PosixFileCalls calls;
+    ShortSleeper sleeper;
+    StudyLogWriter writer(calls, sleeper);
+    StudyEvent event;
+    event.date = QDate(2026, 12, 8);
+    event.pupilNo = args[2].toInt();
+    event.idiom = QStringLiteral("臥薪嘗胆");
+    event.range = 6;
+    const int first = args[3].toInt();
+    const int count = args[4].toInt();
+    for (int number = first; count == 0 || number < first + count; ++number) {
+        event.secondOfDay = number;
+        const Status status = writer.append(args[1], event);
+        if (!status.ok()) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(status.message));
+            return 1;
+        }
+        std::printf("%d\n", number);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,218 @@
+#include "drill/idiomsource.h"
+#include "fakes.h"
+#include "review/studymapdrawing.h"
+#include "review/studymappaper.h"
+#include "review/studymapwindow.h"
+#include "studylogfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Records what would go to the printer; the PDF file name is scripted.
+class FakeMapPaper : public StudyMapPaper
+{
+public:
+    bool printerInstalled() const override { return true; }
+    QString choosePdfFileName(QWidget*, const QString&) override { return pdfPath; }
+    bool print(const SheetDrawing& drawing) override { return draw(drawing); }
+    bool saveAsPdf(const QString&, const SheetDrawing& drawing) override { return draw(drawing); }
+
+    bool draw(const SheetDrawing& drawing)
+    {
+        QImage sheet(210 * 2, 297 * 2, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        drawing(painter, QRectF(20, 20, 380, 554), 2, [] { return false; });
+        ++sheets;
+        return true;
+    }
+
+    QString pdfPath = QStringLiteral("/tmp/map.pdf");
+    int sheets = 0;
+};
+
+} // namespace
+
+class StudyMapWindowTest : public StudyLogTest
+{
+protected:
+    // The 220 idioms of the demo, 22 to a range.
+    StudyMapWindowTest()
+    {
+        QFile csv(QStringLiteral(YOJI_DATA_DIR "/idioms.csv"));
+        EXPECT_TRUE(csv.open(QIODevice::ReadOnly));
+        std::vector<IdiomSource::Row> rows;
+        EXPECT_TRUE(IdiomSource::parse(QString::fromUtf8(csv.readAll()), "idioms.csv", rows).ok());
+        for (const IdiomSource::Row& row : rows)
+            idioms.push_back({row.fields[1], row.fields[2], row.fields[3], row.fields[0].toInt()});
+    }
+
+    // The k-th idiom (from 0) of a range.
+    const MapIdiom& idiom(int range, int k) const { return idioms[size_t((range - 1) * 22 + k)]; }
+
+    StudyEvent at(int range, int k, int daysAgo, bool right, int pupil = 1)
+    {
+        StudyEvent event = answer(pupil, idiom(range, k).idiom, today.addDays(-daysAgo), right);
+        event.range = range;
+        return event;
+    }
+
+    std::unique_ptr<StudyMapWindow> open(bool teacher = false)
+    {
+        StudyMapInputs inputs;
+        inputs.logPath = logPath();
+        inputs.idioms = idioms;
+        inputs.today = today;
+        inputs.pupil = {1, QStringLiteral("さくら")};
+        inputs.teacher = teacher;
+        if (teacher)
+            inputs.otherPupils = {{1, QStringLiteral("小５ さくら")},
+                                  {2, QStringLiteral("小３ たろう")}};
+        auto window = std::make_unique<StudyMapWindow>(inputs, paper, messages);
+        window->show();
+        return window;
+    }
+
+    const QDate today{2026, 12, 20};
+    std::vector<MapIdiom> idioms;
+    std::shared_ptr<FakeMapPaper> paper = std::make_shared<FakeMapPaper>();
+    FakeMessageBox messages;
+};
+
+TEST_F(StudyMapWindowTest, CellsCountsHeadingAndForecastAgreeWithTheScheduler)
+{
+    // Some weeks of a pupil's answers over the first five ranges; every fifth idiom wrong
+    // four times (苦手).
+    std::vector<StudyEvent> events;
+    for (int range = 1; range <= 5; ++range) {
+        for (int k = 0; k < 22 - 3 * range; ++k) {
+            const int first = 40 - 2 * k - range;
+            events.push_back(at(range, k, first, k % 3 != 1));
+            for (int again = 1; again <= (k % 5 == 4 ? 3 : 0); ++again)
+                events.push_back(at(range, k, std::max(0, first - 3 * again), false));
+            events.push_back(at(range, k, first / 2, true));
+            if (k % 2 == 0)
+                events.push_back(at(range, k, first / 6, true));
+        }
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const StudyEvent& a, const StudyEvent& b) { return a.date < b.date; });
+    for (const StudyEvent& event : events)
+        append(event);
+    PupilStudy study(1);
+    ASSERT_TRUE(study.load(logPath()).ok());
+    const auto window = open();
+    QApplication::processEvents(); // lays the window out, for the picture
+    const StudyMap& map = window->map();
+    ASSERT_EQ(map.rows().size(), 10u);
+
+    std::array<int, 3> seen{};
+    int learned = 0;
+    std::array<int, StudyMap::kForecastDays> bars{};
+    for (const MapRow& row : map.rows()) {
+        int rowLearned = 0;
+        for (size_t k = 0; k < row.cells.size(); ++k) {
+            const MapCell& cell = row.cells[k];
+            const IdiomMemory* memory = study.find(cell.idiom.idiom);
+            const CellState expected = !memory                ? CellState::Unanswered
+                                       : memory->due <= today ? CellState::Due
+                                                              : CellState::Learned;
+            EXPECT_EQ(cell.state, expected) << cell.idiom.idiom.toStdString();
+            EXPECT_EQ(cell.weak, memory && memory->lapses >= 4);
+            ++seen[static_cast<size_t>(cell.state)];
+            rowLearned += expected == CellState::Learned;
+            auto* widget = window->findChild<QWidget*>(
+                QStringLiteral("mapCell_%1_%2").arg(row.range).arg(k + 1));
+            ASSERT_TRUE(widget);
+            EXPECT_EQ(widget->accessibleName(), StudyMap::cellName(cell));
+            if (memory) {
+                const int days = std::max(0, int(today.daysTo(memory->due)));
+                if (days < StudyMap::kForecastDays)
+                    ++bars[static_cast<size_t>(days)];
+            }
+        }
+        learned += rowLearned;
+        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("mapCount_%1").arg(row.range))->text(),
+                  QStringLiteral("覚えた %1/22").arg(rowLearned));
+    }
+    for (const int count : seen)
+        EXPECT_GT(count, 0);
+    EXPECT_FALSE(map.weakCells().empty());
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("mapHeading"))->text(),
+              QStringLiteral("覚えた熟語 %1/220").arg(learned));
+    EXPECT_EQ(map.forecast(), bars);
+    EXPECT_GT(std::accumulate(bars.begin() + 1, bars.end(), 0), 0);
+
+    if (const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR"); !folder.isEmpty())
+        window->grab().save(QDir(folder).filePath(QStringLiteral("study-map.png")));
+}
+
+TEST_F(StudyMapWindowTest, ADayWithNothingDueDoesNotBreakTheStreak)
+{
+    // A first right answer is due two days on: the day between has nothing due.
+    append(at(1, 0, 2, true));
+    append(at(1, 1, 0, true));
+    const auto window = open();
+    EXPECT_EQ(window->map().streak(), 2);
+    EXPECT_TRUE(window->map().studiedOn(today.addDays(-2)));
+    EXPECT_FALSE(window->map().studiedOn(today.addDays(-1)));
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("mapCalendar"))->accessibleName(),
+              QStringLiteral("勉強した日：2日つづけて勉強中"));
+}
+
+TEST_F(StudyMapWindowTest, ArrowKeysMoveBetweenCellsShowingTheDetailsAndEscCloses)
+{
+    append(at(2, 0, 1, false));
+    const auto window = open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* first = window->findChild<QWidget*>(QStringLiteral("mapCell_1_1"));
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Down);
+    QWidget* below = window->findChild<QWidget*>(QStringLiteral("mapCell_2_1"));
+    EXPECT_TRUE(below->hasFocus());
+    const QString details = window->findChild<QLabel*>(QStringLiteral("mapDetails"))->text();
+    EXPECT_TRUE(details.contains(idiom(2, 0).reading)) << details.toStdString();
+    EXPECT_TRUE(details.contains(QStringLiteral("12月19日 ×"))) << details.toStdString();
+    QTest::keyClick(below, Qt::Key_Right);
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("mapCell_2_2"))->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("mapCell_1_2"))->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // the start of the row
+    EXPECT_TRUE(first->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(StudyMapWindowTest, ATeacherSwitchesPupilsAndPrintsOnlyWhatAPupilCannot)
+{
+    append(at(2, 1, 1, true, 2));
+    const auto pupilWindow = open(false);
+    EXPECT_FALSE(pupilWindow->findChild<QWidget*>(QStringLiteral("mapPrint"))->isVisible());
+    EXPECT_EQ(pupilWindow->map().learnedCount(), 0);
+
+    const auto window = open(true);
+    auto* pupils = window->findChild<QComboBox*>(QStringLiteral("mapPupils"));
+    ASSERT_TRUE(pupils);
+    pupils->setCurrentIndex(1);
+    emit pupils->activated(1);
+    EXPECT_EQ(window->pupil(), 2);
+    EXPECT_EQ(window->map().learnedCount(), 1);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapPdf")), Qt::LeftButton);
+    EXPECT_EQ(paper->sheets, 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("PDFファイルに保存しました。")));
+}

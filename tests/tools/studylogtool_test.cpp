@@ -1,0 +1,197 @@
+#include "drill/idiomsource.h"
+#include "platform/filecalls.h"
+#include "resultexport.h"
+#include "resultscommands.h"
+#include "resultstoolfixture.h"
+#include "review/studylog.h"
+#include "studyaudit.h"
+#include "studyexport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+StudyEvent event(int pupil, const QString& idiom, const QDate& date, int second, bool right)
+{
+    StudyEvent event;
+    event.date = date;
+    event.secondOfDay = second;
+    event.pupilNo = pupil;
+    event.idiom = idiom;
+    event.range = 1;
+    event.itemNo = 2;
+    event.wrongReadings = right ? 0 : 2;
+    event.seconds = 12;
+    return event;
+}
+
+} // namespace
+
+// The installation of the results tool with an idiom file, and a study log written by the
+// program's own appender.
+class StudyLogToolTest : public ResultsToolTest
+{
+protected:
+    StudyLogToolTest()
+    {
+        std::vector<IdiomSource::Row> rows;
+        for (const QStringList& fields :
+             {QStringList{"1", "臥薪嘗胆", "がしんしょうたん", "目的のため苦労にたえる"},
+              QStringList{"1", "温故知新", "おんこちしん", "昔のことから新しい知識を得る"}})
+            rows.push_back({0, fields});
+        EXPECT_TRUE(IdiomSource::writeCompanionFile(rows, inst.programDir() +
+                                                              QStringLiteral("/四字02vv.ccc"))
+                        .ok());
+    }
+
+    ResultsInstallation& results()
+    {
+        if (m_logPath.isEmpty())
+            m_logPath = installation().studyLogFile();
+        return installation();
+    }
+    void append(const StudyEvent& event)
+    {
+        results();
+        ASSERT_TRUE(m_writer.append(m_logPath, event).ok());
+    }
+    QByteArray logBytes() const
+    {
+        QFile file(m_logPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void setLogBytes(const QByteArray& bytes) const
+    {
+        QFile file(m_logPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    std::vector<MapIdiom> idioms()
+    {
+        std::vector<MapIdiom> list;
+        EXPECT_TRUE(results().loadIdioms(list).ok());
+        return list;
+    }
+
+    const QDate day{2026, 4, 10};
+    QString m_logPath;
+    PosixFileCalls m_calls;
+    StudyLogWriter m_writer{m_calls, sleeper};
+};
+
+TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFilters)
+{
+    append(event(1, QStringLiteral("臥薪嘗胆"), day, 36000, true));
+    StudyEvent review = event(3, QStringLiteral("温故知新"), day.addDays(1), 61, false);
+    review.drill = StudyDrill::Review;
+    review.itemNo = 0;
+    review.wrongIdiom = true;
+    review.readingGivenAway = true;
+    append(review);
+    append(event(2, QStringLiteral("臥薪嘗胆"), day.addDays(2), 0, true));
+    const std::vector<MapIdiom> list = idioms();
+
+    const auto exported = [&](const ExportOptions& options) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(StudyExporter(results(), list).exportTo(options, out).status.ok());
+        return out.data().toStdString();
+    };
+    const std::string header = "\xEF\xBB\xBF" + StudyExporter::headerRow().toStdString() + "\r\n";
+    const std::string first = "2026-04-10,10:00:00,1,さくら,臥薪嘗胆,がしんしょうたん,"
+                              "目的のため苦労にたえる,1,テスト,2,0,0,0,0,12,1\r\n";
+    // A pupil who has left keeps his answers, without a name.
+    const std::string second = "2026-04-11,00:01:01,3,,温故知新,おんこちしん,"
+                               "昔のことから新しい知識を得る,1,復習,0,2,1,1,0,12,0\r\n";
+    ExportOptions options;
+    options.until = day.addDays(1);
+    EXPECT_EQ(exported(options), header + first + second);
+    options = {};
+    options.pupils = {3};
+    options.since = day.addDays(1);
+    options.byteOrderMark = false;
+    EXPECT_EQ(exported(options), StudyExporter::headerRow().toStdString() + "\r\n" + second);
+}
+
+TEST_F(StudyLogToolTest, AuditFindsEachPlantedFaultOnceAndNoneInASoundLog)
+{
+    StudyAuditReport missing = auditStudyLog(results(), nullptr);
+    EXPECT_TRUE(missing.missing);
+    EXPECT_EQ(missing.exitStatus(), 0);
+
+    append(event(1, QStringLiteral("臥薪嘗胆"), day, 100, true));
+    const qint64 oneRecord = logBytes().size();
+    append(event(2, QStringLiteral("温故知新"), day, 200, false));
+    const qint64 recordLength = logBytes().size() - oneRecord;
+    append(event(1, QStringLiteral("温故知新"), day.addDays(1), 300, true));
+    const std::vector<MapIdiom> list = idioms();
+    StudyAuditReport sound = auditStudyLog(results(), &list);
+    EXPECT_EQ(sound.records, 3);
+    EXPECT_EQ(sound.faultCount, 0) << sound.lines().join(u'\n').toStdString();
+
+    append(event(7, QStringLiteral("臥薪嘗胆"), day.addDays(1), 400, true)); // not in the roster
+    append(event(1, QStringLiteral("一石二鳥"), day.addDays(1), 500,
+                 true)); // not an idiom of the file
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(-1), 600, true)); // two days back
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(-1), 600, true)); // a duplicate
+    append(event(2, QStringLiteral("温故知新"), day.addDays(1), 700, true));
+    QByteArray bytes = logBytes();
+    bytes[bytes.size() - recordLength / 2] = char(bytes[bytes.size() - recordLength / 2] ^ 0x5a);
+    bytes += bytes.mid(oneRecord - recordLength, recordLength / 2); // a torn tail
+    setLogBytes(bytes);
+
+    const StudyAuditReport report = auditStudyLog(results(), &list);
+    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{1, 1, 1, 1, 1, 1}))
+        << report.lines().join(u'\n').toStdString();
+    EXPECT_EQ(report.exitStatus(), 1);
+}
+
+TEST_F(StudyLogToolTest, TheReportHasTheMapAndTheWeakIdiomsOfAPlantedHistory)
+{
+    // Four wrong answers on four days make 温故知新 苦手.
+    for (int k = 0; k < 4; ++k)
+        append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 100, true));
+    record(1, 2, 51, at(4, 9, 16, 0));
+    clock.current = QDateTime(day.addDays(8), QTime(9, 0));
+    QTemporaryDir dir;
+    ReportOptions options;
+    options.pupils = {1};
+    options.output = dir.filePath(QStringLiteral("report.pdf"));
+    QString errors;
+    QTextStream err(&errors);
+    ASSERT_EQ(ResultsCommands::report(results(), options, clock, sleeper, messages, exit, err), 0)
+        << errors.toStdString();
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {options.output, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("覚えた熟語 1/2"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("覚えた 1/2"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("これからの復習")));
+    EXPECT_TRUE(text.contains(QStringLiteral("温故知新（おんこちしん）")));
+    EXPECT_FALSE(text.contains(QStringLiteral("臥薪嘗胆（")));
+}
+
+TEST_F(StudyLogToolTest, TheStudyTableGivesEachAnsweredIdiomsState)
+{
+    for (int k = 0; k < 4; ++k)
+        append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
+    append(event(2, QStringLiteral("臥薪嘗胆"), day, 100, true));
+    QString text;
+    QString errors;
+    QTextStream out(&text);
+    QTextStream err(&errors);
+    ASSERT_EQ(ResultsCommands::study(results(), 1, day.addDays(6), true, out, err), 0);
+    const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << text.toStdString();
+    const QStringList fields = lines[1].split(u',');
+    ASSERT_EQ(fields.size(), 9);
+    EXPECT_EQ(fields.mid(0, 4), (QStringList{"温故知新", "1", "4", "4"}));
+    EXPECT_EQ(fields[7], QStringLiteral("2026-04-17"));
+    EXPECT_EQ(fields[8], QStringLiteral("苦手"));
+}
