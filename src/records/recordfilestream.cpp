@@ -79,3 +79,14 @@ const char* RecordFileStream::nextRecords(qint64* count)
     m_inChunk = m_chunkRecords;
     return first;
 }
+
+bool RecordFileStream::skipTo(qint64 n)
+{
+    if (!m_status.ok() || !m_file.isOpen() || n < 0 || n > m_wholeRecords ||
+        !m_file.seek(n * m_recordLength))
+        return false;
+    m_recordNo = n;
+    m_inChunk = 0;
+    m_chunkRecords = 0;
+    return true;
+}

@@ -28,6 +28,8 @@ public:
     // from the returned pointer, nullptr at the end or after a read error. For readers that
     // look at a few bytes of millions of records. Valid until the next call.
     const char* nextRecords(qint64* count);
+    // Goes on reading after the first n whole records; false when the file holds fewer.
+    bool skipTo(qint64 n);
 
     // 1 for the first record; the number of the record next() last returned.
     qint64 recordNo() const { return m_recordNo; }

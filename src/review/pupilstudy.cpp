@@ -4,6 +4,7 @@
 #include "review/studylogrecord.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +36,9 @@ void PupilStudy::clear()
     m_studyDays.clear();
     m_clearUntil.clear();
     m_lastEventDay = kNothingDue;
+    m_readPath.clear();
+    m_recordsRead = 0;
+    m_lastRecordRead.clear();
 }
 
 int PupilStudy::indexOf(quint64 key) const
@@ -155,6 +159,7 @@ void PupilStudy::add(const StudyEvent& event)
 {
     if (event.pupilNo != m_pupilNo || !StudyLogRecord::invalidReason(event).isEmpty())
         return;
+    m_readPath.clear(); // the log does not hold this answer yet, as far as this study knows
     const int index = apply({StudyLogRecord::idiomKey(event.idiom), event.date.toJulianDay(),
                              event.range, event.rightFirstTry(), event.struckAsKnown},
                             nullptr, &event.idiom);
@@ -168,29 +173,67 @@ Status PupilStudy::load(const QString& path)
     StudyLogReader reader;
     if (const Status opened = reader.open(path); !opened.ok())
         return opened;
-    using namespace StudyLogRecord;
+    m_readPath = path;
+    return replayRest(reader);
+}
+
+Status PupilStudy::refresh(const QString& path)
+{
+    if (m_readPath != path || m_recordsRead == 0)
+        return load(path);
+    StudyLogReader reader;
     qint64 count = 0;
-    while (const char* records = reader.nextRawRecords(&count)) {
-        const char* const end = records + count * kLength;
-        for (const char* record = records; record != end; record += kLength) {
-            // Most records belong to other pupils: the cheapest test goes first.
-            if (pupilOf(record) != m_pupilNo || !checksumOk(record))
-                continue;
-            const auto* b = reinterpret_cast<const unsigned char*>(record);
-            const quint8 flags = b[kFlagsOffset];
-            Answer answer;
-            answer.key = idiomKeyOf(record);
-            answer.day = kDayZeroJulian + getLittleEndian<qint32>(record + kDayOffset);
-            answer.range = b[kRangeOffset];
-            answer.right =
-                b[kWrongReadingsOffset] == 0 && (flags & (kWrongIdiom | kGivenAway)) == 0;
-            answer.struck = flags & kStruck;
-            apply(answer, record, nullptr);
+    const char* records = reader.open(path).ok() && reader.skipEvents(m_recordsRead - 1)
+                              ? reader.nextRawRecords(&count)
+                              : nullptr;
+    if (!records ||
+        std::memcmp(records, m_lastRecordRead.constData(), StudyLogRecord::kLength) != 0)
+        return load(path);
+    --m_recordsRead; // counted again below
+    replay(records, count);
+    return replayRest(reader);
+}
+
+void PupilStudy::replay(const char* records, qint64 count)
+{
+    using namespace StudyLogRecord;
+    const char* const end = records + count * kLength;
+    for (const char* record = records; record != end; record += kLength) {
+        // Most records belong to other pupils: the cheapest test goes first.
+        if (pupilOf(record) != m_pupilNo)
+            continue;
+        if (!checksumOk(record)) {
+            // Perhaps a record still being written when it was read: read it again next time.
+            m_readPath.clear();
+            continue;
         }
+        const auto* b = reinterpret_cast<const unsigned char*>(record);
+        const quint8 flags = b[kFlagsOffset];
+        Answer answer;
+        answer.key = idiomKeyOf(record);
+        answer.day = kDayZeroJulian + getLittleEndian<qint32>(record + kDayOffset);
+        answer.range = b[kRangeOffset];
+        answer.right = b[kWrongReadingsOffset] == 0 && (flags & (kWrongIdiom | kGivenAway)) == 0;
+        answer.struck = flags & kStruck;
+        apply(answer, record, nullptr);
     }
+    if (count > 0) {
+        m_recordsRead += count;
+        m_lastRecordRead = QByteArray(end - kLength, kLength);
+    }
+}
+
+Status PupilStudy::replayRest(StudyLogReader& reader)
+{
+    qint64 count = 0;
+    while (const char* records = reader.nextRawRecords(&count))
+        replay(records, count);
     for (size_t i = 0; i < m_idioms.size(); ++i)
         publish(i);
-    return reader.status();
+    const Status status = reader.status();
+    if (!status.ok())
+        m_readPath.clear();
+    return status;
 }
 
 const IdiomMemory* PupilStudy::find(const QString& idiom) const

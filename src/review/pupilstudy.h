@@ -4,6 +4,9 @@
 #include "review/fsrs.h"
 #include "review/studyevent.h"
 
+class StudyLogReader;
+
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
@@ -50,6 +53,10 @@ public:
     // Reads the log at path and replays this pupil's intact events; memory does not grow with
     // the file beyond the per-idiom state. A missing log is an empty study.
     Status load(const QString& path);
+    // The same, reading only what was appended since this study last read the same log, when
+    // the record it read last still stands where it stood: the log is only ever appended to.
+    // Anything else (another log, a damaged record of this pupil read last time) loads anew.
+    Status refresh(const QString& path);
 
     int pupilNo() const { return m_pupilNo; }
     const IdiomMemory* find(const QString& idiom) const; // nullptr: never answered
@@ -92,6 +99,10 @@ private:
     };
 
     void clear();
+    // Replays this pupil's intact records among count records from records.
+    void replay(const char* records, qint64 count);
+    // Replays the rest of the log and publishes the state.
+    Status replayRest(StudyLogReader& reader);
     // The index of the idiom whose state changed, or -1.
     int apply(const Answer& answer, const char* record, const QString* idiom);
     void publish(size_t index);
@@ -117,4 +128,10 @@ private:
     // to that day had nothing due.
     std::vector<qint64> m_clearUntil;
     qint64 m_lastEventDay = kNothingDue;
+
+    // Where the next refresh() may go on: the log read, how many event records were read
+    // and the last of them. An empty path: read the whole log again.
+    QString m_readPath;
+    qint64 m_recordsRead = 0;
+    QByteArray m_lastRecordRead;
 };

@@ -40,6 +40,12 @@ const char* StudyLogReader::nextRawRecords(qint64* count)
     return m_empty || !m_opened.ok() ? nullptr : m_stream->nextRecords(count);
 }
 
+bool StudyLogReader::skipEvents(qint64 n)
+{
+    // The header is the stream's first record.
+    return !m_empty && m_opened.ok() && m_stream->skipTo(n + 1);
+}
+
 const StudyLogEntry* StudyLogReader::next()
 {
     const char* record = m_empty || !m_opened.ok() ? nullptr : m_stream->next();

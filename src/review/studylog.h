@@ -49,6 +49,8 @@ public:
     // The raw bytes of the next whole event records, unchecked, *count of them from the
     // returned pointer (as RecordFileStream::nextRecords); nullptr at the end.
     const char* nextRawRecords(qint64* count);
+    // Goes on reading after the first n event records; false when the log holds fewer.
+    bool skipEvents(qint64 n);
     qint64 tornTailBytes() const;
     Status status() const; // read errors
 

@@ -1,4 +1,6 @@
 #include "review/pupilstudy.h"
+#include "review/studycache.h"
+#include "review/studylogrecord.h"
 #include "studylogfixture.h"
 
 namespace {
@@ -125,4 +127,59 @@ TEST_F(StudyLogTest, LoadingTheLogGivesTheStateOfTheSameAnswersAdded)
         EXPECT_EQ(l->due, a->due);
         EXPECT_EQ(l->recent.size(), size_t(IdiomMemory::kRecentAnswers));
     }
+}
+
+namespace {
+
+// The states that a refresh must get right, compared field by field.
+void expectSameState(const PupilStudy& a, const PupilStudy& b)
+{
+    EXPECT_EQ(a.studyDays(), b.studyDays());
+    ASSERT_EQ(a.idioms().size(), b.idioms().size());
+    for (const IdiomMemory* m : a.idioms()) {
+        const IdiomMemory* other = b.find(m->idiom);
+        ASSERT_NE(other, nullptr) << m->idiom.toStdString();
+        EXPECT_EQ(m->answers, other->answers);
+        EXPECT_EQ(m->lapses, other->lapses);
+        EXPECT_EQ(m->memory.stability, other->memory.stability);
+        EXPECT_EQ(m->due, other->due);
+        EXPECT_EQ(m->recent.size(), other->recent.size());
+    }
+}
+
+} // namespace
+
+// The hub, the review and the map keep a pupil's study and read only what was appended since.
+// A record already read is not read again (a byte flipped in it later changes nothing), while
+// a log that no longer holds the last record read where it stood is read whole.
+TEST_F(StudyLogTest, ARefreshReadsOnlyWhatWasAppendedUnlessTheLogWasReplaced)
+{
+    for (int day = 0; day < 12; ++day)
+        ASSERT_NO_FATAL_FAILURE(append(
+            answer(7 + day % 2, day % 3 ? kGashin : kShimen, day1.addDays(day / 3), day % 4 != 0)));
+    StudyCache cache;
+    Status status;
+    const std::shared_ptr<const PupilStudy> before = cache.study(logPath(), 7, &status);
+    ASSERT_TRUE(status.ok());
+    const int answersBefore = before->find(kGashin)->answers;
+    QByteArray log = bytes();
+    log[StudyLogRecord::kLength + 20] = char(log[StudyLogRecord::kLength + 20] ^ 0x40);
+    ASSERT_NO_FATAL_FAILURE(writeBytes(log));
+    for (int day = 0; day < 6; ++day)
+        ASSERT_NO_FATAL_FAILURE(append(answer(7, day % 2 ? kIchigo : kGashin, day1.addDays(5))));
+
+    const std::shared_ptr<const PupilStudy> after = cache.study(logPath(), 7, &status);
+    ASSERT_TRUE(status.ok());
+    EXPECT_EQ(before->find(kGashin)->answers, answersBefore); // the holder's copy stands
+    PupilStudy whole(7);
+    ASSERT_TRUE(whole.load(logPath()).ok());
+    EXPECT_EQ(after->find(kShimen)->answers, whole.find(kShimen)->answers + 1);
+    EXPECT_EQ(after->find(kIchigo)->answers, 3);
+
+    log = bytes();
+    log.chop(StudyLogRecord::kLength); // the last record read no longer stands there
+    ASSERT_NO_FATAL_FAILURE(writeBytes(log));
+    ASSERT_NO_FATAL_FAILURE(append(answer(7, kShimen, day1.addDays(6))));
+    ASSERT_TRUE(whole.load(logPath()).ok());
+    expectSameState(*cache.study(logPath(), 7, &status), whole);
 }

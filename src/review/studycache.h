@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class PupilStudy;
+
+// Keeps the pupils' studies between the screens that show them (the hub after every drill,
+// the review drill, the map), so that each of them reads only what was appended to the log
+// since the pupil's study was last read, not the pupil's whole history again.
+class StudyCache
+{
+public:
+    // The pupil's study as the log at logPath holds it now. A study handed out earlier is never
+    // changed under its holder: a refresh then works on a copy.
+    std::shared_ptr<const PupilStudy> study(const QString& logPath, int pupilNo, Status* status);
+
+    // A school's machine sees many pupils a day; the ones seen last are the ones kept.
+    static constexpr size_t kPupilsKept = 8;
+
+private:
+    std::vector<std::shared_ptr<PupilStudy>> m_kept; // the one used last at the end
+};
