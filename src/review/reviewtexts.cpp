@@ -4,6 +4,11 @@
 
 namespace ReviewTexts {
 
+QString dateText(const QDate& day)
+{
+    return QStringLiteral("%1月%2日").arg(day.month()).arg(day.day());
+}
+
 QString dayWord(const QDate& day, const QDate& today)
 {
     switch (today.daysTo(day)) {
@@ -14,7 +19,7 @@ QString dayWord(const QDate& day, const QDate& today)
     case 2:
         return QStringLiteral("あさって");
     default:
-        return QStringLiteral("%1月%2日").arg(day.month()).arg(day.day());
+        return dateText(day);
     }
 }
 
@@ -27,7 +32,7 @@ ReviewOffer offer(const PupilStudy& study, const QDate& today)
     if (due > 0)
         return offer;
     const std::optional<QDate> next = study.nextDueAfter(today);
-    offer.line = next ? QStringLiteral("次の復習は") + dayWord(*next, today) : kTestFirst;
+    offer.line = next ? QStringLiteral("次の復習は") + dateText(*next) : kTestFirst;
     return offer;
 }
 

@@ -37,7 +37,9 @@ struct ReviewSummary
 
 namespace ReviewTexts {
 
-// 「きょう」, 「あした」, 「あさって」, else 「12月10日」.
+// 「12月10日」.
+QString dateText(const QDate& day);
+// 「きょう」, 「あした」, 「あさって」, else the date.
 QString dayWord(const QDate& day, const QDate& today);
 
 ReviewOffer offer(const PupilStudy& study, const QDate& today);
