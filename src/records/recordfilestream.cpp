@@ -53,12 +53,29 @@ bool RecordFileStream::fillChunk()
     return m_chunkRecords > 0;
 }
 
-const char* RecordFileStream::next()
+bool RecordFileStream::haveRecords()
 {
     // Most calls find their record in the chunk already read, and pay for one comparison.
-    if (m_inChunk >= m_chunkRecords &&
-        (!m_status.ok() || !m_file.isOpen() || m_recordNo >= m_wholeRecords || !fillChunk()))
+    return m_inChunk < m_chunkRecords ||
+           (m_status.ok() && m_file.isOpen() && m_recordNo < m_wholeRecords && fillChunk());
+}
+
+const char* RecordFileStream::next()
+{
+    if (!haveRecords())
         return nullptr;
     ++m_recordNo;
     return m_chunk.data() + static_cast<size_t>(m_inChunk++ * m_recordLength);
+}
+
+const char* RecordFileStream::nextRecords(qint64* count)
+{
+    *count = 0;
+    if (!haveRecords())
+        return nullptr;
+    const char* first = m_chunk.data() + static_cast<size_t>(m_inChunk * m_recordLength);
+    *count = m_chunkRecords - m_inChunk;
+    m_recordNo += *count;
+    m_inChunk = m_chunkRecords;
+    return first;
 }

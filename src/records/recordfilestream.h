@@ -24,6 +24,10 @@ public:
     // The next whole record (recordLength bytes), or nullptr at the end or after a read error
     // (see status()). Valid until the next call.
     const char* next();
+    // The whole records left in the chunk read last, or else in the next chunk: *count of them
+    // from the returned pointer, nullptr at the end or after a read error. For readers that
+    // look at a few bytes of millions of records. Valid until the next call.
+    const char* nextRecords(qint64* count);
 
     // 1 for the first record; the number of the record next() last returned.
     qint64 recordNo() const { return m_recordNo; }
@@ -33,6 +37,7 @@ public:
     Status status() const { return m_status; }
 
 private:
+    bool haveRecords();
     bool fillChunk();
 
     int m_recordLength;

@@ -49,8 +49,8 @@ MemoryState Fsrs::first(Grade grade) const
 MemoryState Fsrs::next(const MemoryState& state, int elapsedDays, Grade grade) const
 {
     const int g = static_cast<int>(grade);
-    const double s = state.stability;
-    const double d = state.difficulty;
+    const double s = clampStability(state.stability);
+    const double d = std::clamp(state.difficulty, 1.0, 10.0);
     double stability = 0;
     if (elapsedDays <= 0) {
         double increase = std::exp(w[17] * (g - 3 + w[18])) * std::pow(s, -w[19]);
@@ -58,7 +58,7 @@ MemoryState Fsrs::next(const MemoryState& state, int elapsedDays, Grade grade) c
             increase = std::max(increase, 1.0);
         stability = s * increase;
     } else {
-        const double r = recall(state, elapsedDays);
+        const double r = recall({s, d}, elapsedDays);
         if (grade == Grade::Again) {
             stability = std::min(w[11] * std::pow(d, -w[12]) * (std::pow(s + 1, w[13]) - 1) *
                                      std::exp(w[14] * (1 - r)),
@@ -80,5 +80,6 @@ double Fsrs::recall(const MemoryState& state, double elapsedDays) const
 int Fsrs::intervalDays(const MemoryState& state) const
 {
     const double days = clampStability(state.stability) * kIntervalScale;
-    return static_cast<int>(std::clamp(std::round(days), 1.0, double(kMaxInterval)));
+    // Rounded half up by hand: positive, and std::round would be a library call per answer.
+    return static_cast<int>(std::clamp(days, 1.0, double(kMaxInterval)) + 0.5);
 }

@@ -8,17 +8,14 @@
 namespace {
 
 constexpr int kFirstSlots = 512;
+// Beyond any real gap between two answers; keeps a damaged date from overflowing. An answer
+// dated before the previous one (a clock set back) counts as the same day.
+constexpr qint64 kMaxElapsedDays = 1000000;
 const qint64 kDayZeroJulian = QDate(1899, 12, 30).toJulianDay();
 
 size_t slotOf(quint64 key, size_t mask)
 {
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & mask;
-}
-
-bool dueBefore(const QDate& a, const QDate& b)
-{
-    // An invalid date is "nothing scheduled": later than every day.
-    return a.isValid() && (!b.isValid() || a < b);
 }
 
 } // namespace
@@ -31,11 +28,13 @@ PupilStudy::PupilStudy(int pupilNo) : m_pupilNo(pupilNo)
 void PupilStudy::clear()
 {
     m_idioms.clear();
+    m_tracks.clear();
+    m_dueDays.clear();
     m_keys.assign(kFirstSlots, 0);
     m_slots.assign(kFirstSlots, -1);
     m_studyDays.clear();
     m_clearUntil.clear();
-    m_lastEventDay = {};
+    m_lastEventDay = kNothingDue;
 }
 
 int PupilStudy::indexOf(quint64 key) const
@@ -72,74 +71,95 @@ int PupilStudy::insert(quint64 key)
     m_keys[at] = key;
     m_slots[at] = static_cast<int>(m_idioms.size());
     m_idioms.emplace_back();
-    m_idioms.back().recent.reserve(IdiomMemory::kRecentAnswers);
+    m_tracks.emplace_back();
+    m_dueDays.push_back(kNothingDue);
     return m_slots[at];
 }
 
-QDate PupilStudy::earliestDue() const
+qint64 PupilStudy::earliestDue() const
 {
-    QDate earliest;
-    for (const IdiomMemory& memory : m_idioms)
-        if (dueBefore(memory.due, earliest))
-            earliest = memory.due;
-    return earliest;
+    return m_dueDays.empty() ? kNothingDue : *std::min_element(m_dueDays.begin(), m_dueDays.end());
 }
 
-void PupilStudy::noteStudyDay(const QDate& date)
+void PupilStudy::noteStudyDay(qint64 day)
 {
-    if (date == m_lastEventDay)
+    if (day == m_lastEventDay)
         return;
-    if (m_lastEventDay.isValid()) {
-        const auto last = std::lower_bound(m_studyDays.begin(), m_studyDays.end(), m_lastEventDay);
+    const QDate date = QDate::fromJulianDay(day);
+    if (m_lastEventDay != kNothingDue) {
+        const auto last = std::lower_bound(m_studyDays.begin(), m_studyDays.end(),
+                                           QDate::fromJulianDay(m_lastEventDay));
         m_clearUntil[static_cast<size_t>(last - m_studyDays.begin())] = earliestDue();
     }
-    m_lastEventDay = date;
+    m_lastEventDay = day;
     const auto at = std::lower_bound(m_studyDays.begin(), m_studyDays.end(), date);
     if (at != m_studyDays.end() && *at == date)
         return;
-    m_clearUntil.insert(m_clearUntil.begin() + (at - m_studyDays.begin()), QDate());
+    m_clearUntil.insert(m_clearUntil.begin() + (at - m_studyDays.begin()), kNothingDue);
     m_studyDays.insert(at, date);
 }
 
-void PupilStudy::apply(const Answer& answer, const char* record, const QString* idiom)
+int PupilStudy::apply(const Answer& answer, const char* record, const QString* idiom)
 {
-    if (!answer.date.isValid())
-        return;
-    noteStudyDay(answer.date);
+    noteStudyDay(answer.day);
     int index = indexOf(answer.key);
     // A strike in a practice walk says "known" only of an idiom never asked before.
     if (answer.struck && index >= 0)
-        return;
+        return -1;
     if (index < 0) {
         index = insert(answer.key);
-        m_idioms[static_cast<size_t>(index)].idiom =
-            idiom ? *idiom : StudyLogRecord::decode(record).idiom;
+        m_idioms.back().idiom = idiom ? *idiom : StudyLogRecord::decode(record).idiom;
     }
-    IdiomMemory& m = m_idioms[static_cast<size_t>(index)];
+    Track& t = m_tracks[static_cast<size_t>(index)];
     const Grade grade = answer.right || answer.struck ? Grade::Good : Grade::Again;
-    if (m.answers == 0)
-        m.memory = m_fsrs.first(grade);
+    if (t.answers == 0)
+        t.memory = m_fsrs.first(grade);
     else
-        m.memory = m_fsrs.next(m.memory, static_cast<int>(m.lastAnswer.daysTo(answer.date)), grade);
-    ++m.answers;
+        t.memory = m_fsrs.next(
+            t.memory,
+            static_cast<int>(std::clamp<qint64>(answer.day - t.lastDay, 0, kMaxElapsedDays)),
+            grade);
+    ++t.answers;
     if (grade == Grade::Again)
-        ++m.lapses;
-    m.range = answer.range;
-    if (!m.lastAnswer.isValid() || m.lastAnswer < answer.date)
-        m.lastAnswer = answer.date;
-    m.due = m.lastAnswer.addDays(m_fsrs.intervalDays(m.memory));
-    if (m.recent.size() == IdiomMemory::kRecentAnswers)
-        m.recent.erase(m.recent.begin());
-    m.recent.push_back({answer.date, grade == Grade::Good});
+        ++t.lapses;
+    t.range = answer.range;
+    if (t.answers == 1 || t.lastDay < answer.day)
+        t.lastDay = answer.day;
+    m_dueDays[static_cast<size_t>(index)] = t.lastDay + m_fsrs.intervalDays(t.memory);
+    t.recentDays[static_cast<size_t>(t.recentNext)] = answer.day;
+    t.recentRight[static_cast<size_t>(t.recentNext)] = grade == Grade::Good;
+    t.recentNext = (t.recentNext + 1) % IdiomMemory::kRecentAnswers;
+    t.recentCount = std::min(t.recentCount + 1, IdiomMemory::kRecentAnswers);
+    return index;
+}
+
+void PupilStudy::publish(size_t index)
+{
+    const Track& t = m_tracks[index];
+    IdiomMemory& m = m_idioms[index];
+    m.range = t.range;
+    m.answers = t.answers;
+    m.lapses = t.lapses;
+    m.memory = t.memory;
+    m.lastAnswer = QDate::fromJulianDay(t.lastDay);
+    m.due = QDate::fromJulianDay(m_dueDays[index]);
+    m.recent.clear();
+    constexpr int kRing = IdiomMemory::kRecentAnswers;
+    for (int i = t.recentCount; i > 0; --i) {
+        const auto at = static_cast<size_t>((t.recentNext - i + kRing) % kRing);
+        m.recent.push_back({QDate::fromJulianDay(t.recentDays[at]), t.recentRight[at]});
+    }
 }
 
 void PupilStudy::add(const StudyEvent& event)
 {
     if (event.pupilNo != m_pupilNo || !StudyLogRecord::invalidReason(event).isEmpty())
         return;
-    apply({StudyLogRecord::idiomKey(event.idiom), event.date, event.range, event.rightFirstTry(),
-           event.struckAsKnown},
-          nullptr, &event.idiom);
+    const int index = apply({StudyLogRecord::idiomKey(event.idiom), event.date.toJulianDay(),
+                             event.range, event.rightFirstTry(), event.struckAsKnown},
+                            nullptr, &event.idiom);
+    if (index >= 0)
+        publish(static_cast<size_t>(index));
 }
 
 Status PupilStudy::load(const QString& path)
@@ -148,21 +168,28 @@ Status PupilStudy::load(const QString& path)
     StudyLogReader reader;
     if (const Status opened = reader.open(path); !opened.ok())
         return opened;
-    while (const char* record = reader.nextRaw()) {
-        // Most records belong to other pupils: the cheapest test goes first.
-        if (StudyLogRecord::pupilOf(record) != m_pupilNo || !StudyLogRecord::checksumOk(record))
-            continue;
-        using namespace StudyLogRecord;
-        const auto* b = reinterpret_cast<const unsigned char*>(record);
-        const quint8 flags = b[kFlagsOffset];
-        Answer answer;
-        answer.key = idiomKeyOf(record);
-        answer.date = QDate::fromJulianDay(kDayZeroJulian + getLittleEndian<qint32>(record));
-        answer.range = b[kRangeOffset];
-        answer.right = b[kWrongReadingsOffset] == 0 && (flags & (kWrongIdiom | kGivenAway)) == 0;
-        answer.struck = flags & kStruck;
-        apply(answer, record, nullptr);
+    using namespace StudyLogRecord;
+    qint64 count = 0;
+    while (const char* records = reader.nextRawRecords(&count)) {
+        const char* const end = records + count * kLength;
+        for (const char* record = records; record != end; record += kLength) {
+            // Most records belong to other pupils: the cheapest test goes first.
+            if (pupilOf(record) != m_pupilNo || !checksumOk(record))
+                continue;
+            const auto* b = reinterpret_cast<const unsigned char*>(record);
+            const quint8 flags = b[kFlagsOffset];
+            Answer answer;
+            answer.key = idiomKeyOf(record);
+            answer.day = kDayZeroJulian + getLittleEndian<qint32>(record + kDayOffset);
+            answer.range = b[kRangeOffset];
+            answer.right =
+                b[kWrongReadingsOffset] == 0 && (flags & (kWrongIdiom | kGivenAway)) == 0;
+            answer.struck = flags & kStruck;
+            apply(answer, record, nullptr);
+        }
     }
+    for (size_t i = 0; i < m_idioms.size(); ++i)
+        publish(i);
     return reader.status();
 }
 
@@ -222,16 +249,13 @@ int PupilStudy::streak(const QDate& today) const
     auto at = std::upper_bound(m_studyDays.begin(), m_studyDays.end(), today);
     if (at == m_studyDays.begin())
         return 0;
-    // Days after a study day up to its earliest due date had nothing to review: they do not
-    // break the row. The last day's earliest due date is the one of the present state.
-    const auto clearUntil = [&](std::vector<QDate>::const_iterator day) {
-        return *day == m_lastEventDay
-                   ? earliestDue()
-                   : m_clearUntil[static_cast<size_t>(day - m_studyDays.begin())];
-    };
+    // Days after a study day before its earliest due day had nothing to review: they do not
+    // break the row. The last day's earliest due day is the one of the present state.
     const auto unbroken = [&](std::vector<QDate>::const_iterator day, const QDate& next) {
-        const QDate until = clearUntil(day);
-        return day->daysTo(next) <= 1 || !until.isValid() || until >= next;
+        const qint64 until = day->toJulianDay() == m_lastEventDay
+                                 ? earliestDue()
+                                 : m_clearUntil[static_cast<size_t>(day - m_studyDays.begin())];
+        return day->daysTo(next) <= 1 || until >= next.toJulianDay();
     };
     --at;
     // Today may still come; a gap before it breaks the row like any other.

@@ -7,7 +7,9 @@
 #include <QDate>
 #include <QString>
 
+#include <array>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -65,34 +67,54 @@ public:
     int streak(const QDate& today) const;
 
 private:
+    // The replay's working state of one idiom: numbers only, so that an answer costs no
+    // allocation and no date object; published into its IdiomMemory when the replay is done.
+    struct Track
+    {
+        MemoryState memory;
+        qint64 lastDay = 0; // Julian day
+        int answers = 0;
+        int lapses = 0;
+        int range = 0;
+        std::array<qint64, IdiomMemory::kRecentAnswers> recentDays{}; // a ring
+        std::array<bool, IdiomMemory::kRecentAnswers> recentRight{};
+        int recentCount = 0;
+        int recentNext = 0; // where the next answer goes
+    };
     // One answer, as much of it as the replay needs.
     struct Answer
     {
         quint64 key = 0;
-        QDate date;
+        qint64 day = 0; // Julian day
         int range = 0;
         bool right = false;
         bool struck = false;
     };
 
     void clear();
-    void apply(const Answer& answer, const char* record, const QString* idiom);
-    void noteStudyDay(const QDate& date);
-    // The earliest due date of any idiom now; invalid when nothing is scheduled.
-    QDate earliestDue() const;
+    // The index of the idiom whose state changed, or -1.
+    int apply(const Answer& answer, const char* record, const QString* idiom);
+    void publish(size_t index);
+    void noteStudyDay(qint64 day);
+    // The earliest due day of any idiom now; kNothingDue when nothing is scheduled.
+    qint64 earliestDue() const;
     int indexOf(quint64 key) const;
     int insert(quint64 key);
+
+    static constexpr qint64 kNothingDue = std::numeric_limits<qint64>::max();
 
     int m_pupilNo;
     Fsrs m_fsrs;
     std::deque<IdiomMemory> m_idioms;
-    // Open addressing from the idiom's stored bytes to its index in m_idioms (-1: empty slot),
-    // so that a replay makes no string per event.
+    std::vector<Track> m_tracks;   // by the same index
+    std::vector<qint64> m_dueDays; // by the same index: Julian days, for quick minima
+    // Open addressing from the idiom's stored bytes to its index (-1: empty slot), so that a
+    // replay makes no string per answer.
     std::vector<quint64> m_keys;
     std::vector<int> m_slots;
     std::vector<QDate> m_studyDays;
-    // For each study day, the earliest due date once its answers were in: the days after it
-    // up to that date had nothing due.
-    std::vector<QDate> m_clearUntil;
-    QDate m_lastEventDay;
+    // For each study day, the earliest due day once its answers were in: the days after it up
+    // to that day had nothing due.
+    std::vector<qint64> m_clearUntil;
+    qint64 m_lastEventDay = kNothingDue;
 };

@@ -34,14 +34,15 @@ Status StudyLogReader::open(const QString& path)
     return m_opened = m_stream->status();
 }
 
-const char* StudyLogReader::nextRaw()
+const char* StudyLogReader::nextRawRecords(qint64* count)
 {
-    return m_empty || !m_opened.ok() ? nullptr : m_stream->next();
+    *count = 0;
+    return m_empty || !m_opened.ok() ? nullptr : m_stream->nextRecords(count);
 }
 
 const StudyLogEntry* StudyLogReader::next()
 {
-    const char* record = nextRaw();
+    const char* record = m_empty || !m_opened.ok() ? nullptr : m_stream->next();
     if (!record)
         return nullptr;
     m_entry.recordNo = m_stream->recordNo() - 1;

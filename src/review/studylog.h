@@ -46,9 +46,9 @@ class StudyLogReader
 public:
     Status open(const QString& path);
     const StudyLogEntry* next(); // every whole record, damaged ones flagged; nullptr at end
-    // The raw bytes of the next whole event record, unchecked, for readers that look at a few
-    // fields of millions of records; nullptr at the end.
-    const char* nextRaw();
+    // The raw bytes of the next whole event records, unchecked, *count of them from the
+    // returned pointer (as RecordFileStream::nextRecords); nullptr at the end.
+    const char* nextRawRecords(qint64* count);
     qint64 tornTailBytes() const;
     Status status() const; // read errors
 

@@ -1,9 +1,9 @@
 #include "review/studylogrecord.h"
 
 #include "platform/daynumber.h"
+#include "review/crc32c.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -12,32 +12,10 @@ constexpr int kMaxPupilNo = 5000;
 constexpr int kMaxRange = 10;
 constexpr int kSecondsPerDay = 86400;
 
-// Slicing by eight: eight table look-ups per eight bytes, so that checking a record costs
-// little next to reading it.
-using CrcTables = std::array<std::array<quint32, 256>, 8>;
-
-constexpr CrcTables makeTables()
-{
-    CrcTables tables{};
-    for (quint32 i = 0; i < 256; ++i) {
-        quint32 c = i;
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        tables[0][i] = c;
-    }
-    for (quint32 i = 0; i < 256; ++i)
-        for (size_t t = 1; t < 8; ++t)
-            tables[t][i] = (tables[t - 1][i] >> 8) ^ tables[0][tables[t - 1][i] & 0xFF];
-    return tables;
-}
-
-constexpr CrcTables kCrc = makeTables();
-
 void sealRecord(QByteArray& record)
 {
-    putLittleEndian<quint32>(
-        record.data() + StudyLogRecord::kChecksumOffset,
-        StudyLogRecord::crc32(record.constData(), StudyLogRecord::kChecksumOffset));
+    putLittleEndian<quint32>(record.data() + StudyLogRecord::kChecksumOffset,
+                             Crc32c::checksum(record.constData(), StudyLogRecord::kChecksumOffset));
 }
 
 bool isFourBmpCharacters(const QString& idiom)
@@ -53,23 +31,6 @@ bool isFourBmpCharacters(const QString& idiom)
 } // namespace
 
 namespace StudyLogRecord {
-
-quint32 crc32(const char* data, int length)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(data);
-    quint32 crc = 0xFFFFFFFFu;
-    int i = 0;
-    for (; i + 8 <= length; i += 8) {
-        const quint32 low = crc ^ (quint32(b[i]) | quint32(b[i + 1]) << 8 |
-                                   quint32(b[i + 2]) << 16 | quint32(b[i + 3]) << 24);
-        crc = kCrc[7][low & 0xFF] ^ kCrc[6][low >> 8 & 0xFF] ^ kCrc[5][low >> 16 & 0xFF] ^
-              kCrc[4][low >> 24] ^ kCrc[3][b[i + 4]] ^ kCrc[2][b[i + 5]] ^ kCrc[1][b[i + 6]] ^
-              kCrc[0][b[i + 7]];
-    }
-    for (; i < length; ++i)
-        crc = kCrc[0][(crc ^ b[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 QByteArray header()
 {

@@ -2,6 +2,7 @@
 
 #include "platform/status.h"
 #include "records/littleendian.h"
+#include "review/crc32c.h"
 #include "review/studyevent.h"
 
 #include <QByteArray>
@@ -20,9 +21,9 @@
 //   22 uint8  flags: 1 wrong idiom, 2 reading given away, 4 struck as known
 //   23 uint16 seconds spent (saturated at 65535)
 //   25 3      zero
-//   28 uint32 CRC-32 (IEEE) of bytes 0..27
+//   28 uint32 CRC-32C of bytes 0..27 (see crc32c.h)
 // Header record: "YJSTUDY" and a zero byte, uint16 format version, uint16 record length,
-// zeros, and the same CRC-32 at 28.
+// zeros, and the same CRC-32C at 28.
 namespace StudyLogRecord {
 
 inline constexpr int kLength = 32;
@@ -44,9 +45,6 @@ inline constexpr quint8 kWrongIdiom = 1;
 inline constexpr quint8 kGivenAway = 2;
 inline constexpr quint8 kStruck = 4;
 
-// CRC-32 (IEEE 802.3, as zip and PNG use) of length bytes.
-quint32 crc32(const char* data, int length);
-
 QByteArray header();
 // Whether a whole record read from the start of a file is this format's header; a Japanese
 // message for the user when it is not.
@@ -65,7 +63,8 @@ inline int pupilOf(const char* record)
 }
 inline bool checksumOk(const char* record)
 {
-    return crc32(record, kChecksumOffset) == getLittleEndian<quint32>(record + kChecksumOffset);
+    return Crc32c::checksum(record, kChecksumOffset) ==
+           getLittleEndian<quint32>(record + kChecksumOffset);
 }
 // The idiom's eight stored bytes as one number: the key of an idiom without a QString.
 inline quint64 idiomKeyOf(const char* record)

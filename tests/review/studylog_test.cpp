@@ -1,3 +1,4 @@
+#include "review/crc32c.h"
 #include "review/pupilstudy.h"
 #include "review/studylogrecord.h"
 #include "studylogfixture.h"
@@ -42,6 +43,19 @@ TEST_F(StudyLogTest, EventsAreStoredFieldByFieldAndReadBack)
     EXPECT_EQ(reader.next(), nullptr);
 }
 
+TEST(Crc32cTest, InstructionAndTablesGiveTheStandardChecksum)
+{
+    EXPECT_EQ(Crc32c::checksum("123456789", 9), 0xE3069283u);
+    EXPECT_EQ(Crc32c::portable("123456789", 9), 0xE3069283u);
+    QByteArray bytes;
+    for (int length = 0; length <= 40; ++length) {
+        EXPECT_EQ(Crc32c::checksum(bytes.constData(), length),
+                  Crc32c::portable(bytes.constData(), length))
+            << length;
+        bytes.append(char(length * 37 + 11));
+    }
+}
+
 TEST_F(StudyLogTest, EventsThatCannotBeStoredAreRefused)
 {
     for (const QString& idiom : {QStringLiteral("臥薪嘗"), QStringLiteral("臥薪嘗胆胆"),
@@ -71,7 +85,7 @@ TEST_F(StudyLogTest, HeaderOfAnotherVersionIsRefusedWithAMessage)
     QByteArray data = bytes();
     QByteArray header = StudyLogRecord::header();
     header[8] = 2; // version 2, resealed
-    putLittleEndian<quint32>(header.data() + 28, StudyLogRecord::crc32(header.constData(), 28));
+    putLittleEndian<quint32>(header.data() + 28, Crc32c::checksum(header.constData(), 28));
     writeBytes(header + data.mid(32));
 
     StudyLogReader reader;
