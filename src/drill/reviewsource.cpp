@@ -12,11 +12,8 @@ constexpr int kMaxRange = 10;
 
 ReviewSource::ReviewSource(const PupilStudy& study, const QDate& today)
 {
-    for (const DueIdiom& due : study.due(today)) {
-        if (m_due.size() == kMaxQuestions)
-            break;
+    for (const DueIdiom& due : study.due(today))
         m_due.append(due.memory->idiom);
-    }
 }
 
 void ReviewSource::build(const IdiomTable& table, DrillQuestions& questions)
@@ -29,6 +26,8 @@ void ReviewSource::build(const IdiomTable& table, DrillQuestions& questions)
     std::vector<DrillQuestion> asked;
     m_rangeOf.assign(1, 0);
     for (const QString& idiom : m_due) {
+        if (static_cast<int>(asked.size()) == kMaxQuestions)
+            break;
         const auto found = lineOf.constFind(idiom);
         if (found == lineOf.constEnd())
             continue;

@@ -9,9 +9,10 @@
 
 class PupilStudy;
 
-// The idioms a pupil has due for review: at most kMaxQuestions, the lowest recall first, from
-// any range, asked in that order. A wrong idiom comes back after the next question. Each
-// question draws its decoys from its own range, as in that range's test.
+// The idioms a pupil has due for review: at most kMaxQuestions of those the idiom file still
+// holds, the lowest recall first, from any range, asked in that order. A wrong idiom comes back
+// after the next question. Each question draws its decoys from its own range, as in that range's
+// test.
 class ReviewSource : public QuestionSource
 {
 public:

@@ -54,6 +54,7 @@ TEST_F(ReviewDrillTest, AsksTheDueIdiomsAcrossRangesWithTheirOwnDecoysAndNoTimeL
     logAnswer(QStringLiteral("一石二鳥"), 2, yesterday, false);
     logAnswer(QStringLiteral("電光石火"), 1, yesterday, false);
     logAnswer(QStringLiteral("十人十色"), 2, yesterday, true); // due the day after tomorrow
+    logAnswer(QStringLiteral("臥薪嘗胆"), 6, yesterday, false); // no longer in the idiom file
     startReview();
 
     EXPECT_EQ(shown().levelName, QStringLiteral("復習"));
