@@ -15,6 +15,15 @@ QString fullWidthNumber(int n)
         c = QChar(c.unicode() - u'0' + 0xFF10);
     return text;
 }
+
+void showDrillScreen(SharedState& state, ScreenNavigator& navigator, bool review)
+{
+    state.reviewDrill = review;
+    state.drillRun = DrillRunFlags{};
+    letPendingEventsRun();
+    navigator.show(ScreenId::Drill);
+}
+
 } // namespace
 
 void setUpTitle(SharedState& state)
@@ -49,7 +58,10 @@ bool isPracticeItem(const SharedState& state, int item)
 
 void startDrill(SharedState& state, ScreenNavigator& navigator)
 {
-    state.drillRun = DrillRunFlags{};
-    letPendingEventsRun();
-    navigator.show(ScreenId::Drill);
+    showDrillScreen(state, navigator, false);
+}
+
+void startReview(SharedState& state, ScreenNavigator& navigator)
+{
+    showDrillScreen(state, navigator, true);
 }

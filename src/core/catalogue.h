@@ -18,3 +18,5 @@ bool isPracticeItem(const SharedState& state, int item);
 // Clears the flags of the previous drill run, lets pending events run and shows the drill
 // screen without waiting.
 void startDrill(SharedState& state, ScreenNavigator& navigator);
+// The same for a review of the pupil's due idioms.
+void startReview(SharedState& state, ScreenNavigator& navigator);

@@ -93,6 +93,8 @@ struct SharedState
     qint32 pupilStartTime = 0;
     QString gradeFilterText;
     qint16 drillItemNo = 0;
+    // The drill screen runs a review of the pupil's due idioms instead of drillItemNo.
+    bool reviewDrill = false;
     qint32 drillResult = 0;
 
     // Set by the result recorder, read by the finish screen.

@@ -3,12 +3,14 @@
 #include "core/catalogue.h"
 #include "core/sharedstate.h"
 #include "drill/idiomtable.h"
+#include "drill/reviewsource.h"
 #include "drill/tiledraw.h"
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/messagebox.h"
 #include "platform/sleeper.h"
 #include "records/records.h"
+#include "review/pupilstudy.h"
 #include "sound/soundcues.h"
 
 #include <algorithm>
@@ -51,7 +53,9 @@ private:
 
 DrillEngine::DrillEngine(DrillServices services, DrillView& view)
     : m_state(services.state), m_run(services.state.drillRun), m_services(services), m_view(view),
-      m_idioms(std::make_unique<IdiomTable>())
+      m_idioms(std::make_unique<IdiomTable>()),
+      m_log(services.state, services.clock, services.messages, services.records.fileCalls(),
+            services.sleeper)
 {
 }
 
@@ -119,6 +123,16 @@ void DrillEngine::practiceMemorisedClicked()
     click(Click::PracticeMemorised);
 }
 
+void DrillEngine::reviewBackClicked()
+{
+    click(Click::ReviewBack);
+}
+
+void DrillEngine::reviewMenuClicked()
+{
+    click(Click::ReviewMenu);
+}
+
 void DrillEngine::click(Click click, int index)
 {
     if (m_depth > 0) {
@@ -131,6 +145,12 @@ void DrillEngine::click(Click click, int index)
 
 void DrillEngine::handle(Click click, int index)
 {
+    // The review's finish view is shown once the drill has ended.
+    if (click == Click::ReviewMenu) {
+        if (m_display.reviewFinishVisible)
+            handOver(ScreenId::Hub);
+        return;
+    }
     if (ending())
         return;
     DrillDisplay& d = m_display;
@@ -198,6 +218,12 @@ void DrillEngine::handle(Click click, int index)
         if (d.memorisedVisible)
             practiceMemorised();
         break;
+    case Click::ReviewBack:
+        if (d.reviewBackVisible)
+            finishDrill();
+        break;
+    case Click::ReviewMenu:
+        break;
     }
 }
 
@@ -233,11 +259,16 @@ void DrillEngine::setUpDrill()
     m_run.nextLocked = false;
 
     const int item = m_state.drillItemNo;
-    if (!isValidItemNo(item)) {
+    const bool review = m_state.reviewDrill;
+    if (!review && !isValidItemNo(item)) {
         abandon(QStringLiteral("ドリルの番号（%1）が正しくありません。").arg(item));
         return;
     }
-    m_status.setUp(m_state, m_services.records.tables(), m_services.clock.now().time(), m_display);
+    const QTime now = m_services.clock.now().time();
+    if (review)
+        m_status.setUpReview(m_state, now, m_display);
+    else
+        m_status.setUp(m_state, m_services.records.tables(), now, m_display);
     m_walk.start(0);
 
     const QString dataFileName = m_state.programFolder + kIdiomDataFileName;
@@ -246,8 +277,20 @@ void DrillEngine::setUpDrill()
         abandon(loaded.message);
         return;
     }
-    m_questions.build(*m_idioms, (item + 1) / 2);
-    m_rangeIdioms = m_questions.idioms();
+    if (review) {
+        const Status started = startReview();
+        if (!started.ok()) {
+            abandon(started.message);
+            return;
+        }
+    } else {
+        m_source = std::make_unique<RangeSource>((item + 1) / 2);
+    }
+    m_source->build(*m_idioms, m_questions);
+    if (review && m_questions.questionCount() == 0) {
+        abandon(QStringLiteral("いま復習する熟語はありません。"));
+        return;
+    }
     if (m_questions.questionCount() == 0) {
         // Nothing to ask: a test would record a time for no questions, a walk would never end.
         abandon(QStringLiteral("四字熟語のデータファイル「%1」に「%2」の問題がありません。")
@@ -257,7 +300,8 @@ void DrillEngine::setUpDrill()
 
     m_startMilliseconds = m_services.clock.monotonicMilliseconds();
     m_display.clockRunning = true;
-    if (item % 2 == 1)
+    m_display.reviewBackVisible = review;
+    if (!review && item % 2 == 1)
         startPracticeWalk();
     else
         nextQuestion();
@@ -275,7 +319,7 @@ void DrillEngine::nextQuestion()
         finishDrill();
         return;
     }
-    const int r = m_questions.drawNext(m_services.random, m_previousQuestion);
+    const int r = m_source->pick(m_questions, m_services.random, m_previousQuestion);
     m_previousQuestion = r;
     m_currentQuestion = r;
     const DrillQuestion& question = m_questions.question(r);
@@ -293,7 +337,7 @@ void DrillEngine::clockTick()
     measureElapsed();
     m_status.updateGauge(m_elapsedSeconds, m_display);
     letEventsRun();
-    if (m_elapsedSeconds >= timeLimit()) {
+    if (m_status.timed() && m_elapsedSeconds >= timeLimit()) {
         if (!m_run.answerLocked && !m_run.drillEnding) {
             m_run.timeOver = true;
             m_display.clockRunning = false;
@@ -327,6 +371,10 @@ void DrillEngine::finishDrill()
     if (m_run.drillEnding)
         return;
     m_run.drillEnding = true;
+    if (m_state.reviewDrill) {
+        finishReview();
+        return;
+    }
     m_display.closingVisible = true;
     m_display.closingTimeOver = m_run.timeOver;
     letEventsRun();
@@ -348,6 +396,49 @@ void DrillEngine::finishDrill()
     m_services.navigator.setWaitFormVisible(true);
     m_services.sleeper.waitWhileEventsRun(kPauseBeforeFinishScreen);
     handOver(ScreenId::Finish);
+}
+
+Status DrillEngine::startReview()
+{
+    PupilStudy study(m_state.pupilNo);
+    const Status loaded = study.load(m_log.logPath());
+    if (!loaded.ok())
+        return loaded;
+    m_source = std::make_unique<ReviewSource>(study, m_services.clock.now().date());
+    return Status::success();
+}
+
+void DrillEngine::finishReview()
+{
+    m_display.clockRunning = false;
+    m_display.reviewBackVisible = false;
+    measureElapsed();
+    m_status.updateGauge(m_elapsedSeconds, m_display);
+    // Read back from the log, so that the view agrees with what the hub will show.
+    PupilStudy after(m_state.pupilNo);
+    const Status loaded = after.load(m_log.logPath());
+    if (!loaded.ok())
+        m_services.messages.show(m_state.contentName, loaded.message);
+    m_display.reviewSummary =
+        ReviewTexts::summary(m_reviewed, after, m_services.clock.now().date());
+    m_display.reviewFinishVisible = true;
+    publish();
+    m_view.focusElement(DrillFocus::ReviewMenu);
+}
+
+void DrillEngine::logAnswer(bool right)
+{
+    const bool review = m_state.reviewDrill;
+    const DrillQuestion& question = m_questions.question(m_currentQuestion);
+    const StudyEvent event =
+        m_log.idiomJudged(question, review ? StudyDrill::Review : StudyDrill::Test,
+                          review ? 0 : m_state.drillItemNo, right);
+    const auto sameIdiom = [&](const ReviewedIdiom& asked) {
+        return asked.idiom == question.idiom;
+    };
+    if (review && std::none_of(m_reviewed.begin(), m_reviewed.end(), sameIdiom))
+        m_reviewed.push_back(
+            {question.idiom, question.reading, question.meaning, event.rightFirstTry()});
 }
 
 void DrillEngine::abandon(const QString& message)
@@ -394,10 +485,12 @@ void DrillEngine::showMeaning(const QString& meaning)
 void DrillEngine::presentQuestion()
 {
     DrillDisplay& d = m_display;
+    m_log.questionShown();
     showMeaning(m_currentMeaning);
     d.kanjiPanelVisible = false;
-    d.kanjiTiles = TileDraw::drawKanjiTiles(m_rangeIdioms, m_questions.otherIdioms(),
-                                            m_currentIdiom, m_services.random);
+    const DecoyIdioms& decoys = m_source->decoys(m_currentQuestion);
+    d.kanjiTiles =
+        TileDraw::drawKanjiTiles(decoys.range, decoys.others, m_currentIdiom, m_services.random);
     d.kanaTiles = TileDraw::drawKanaTiles(m_currentReading, m_services.random);
     d.readingPanelVisible = true;
     d.readingOkVisible = false;
@@ -446,6 +539,7 @@ void DrillEngine::judgeReading()
         return;
     }
     ++m_readingMistakes;
+    m_log.readingWrong();
     m_services.sound.playWrongCue();
     addPenalty(kReadingPenalty);
     int agreeing = 0;
@@ -455,6 +549,7 @@ void DrillEngine::judgeReading()
     // What was entered right stays; every wrong attempt gives one more character away.
     m_display.readingLine = m_currentReading.left(std::max(m_readingMistakes, agreeing));
     if (m_readingMistakes >= kGiveAwayAfter) {
+        m_log.readingGivenAway();
         m_display.readingOkVisible = true;
         m_display.readingLine = m_currentReading.left(4);
         letEventsRun();
@@ -500,6 +595,7 @@ void DrillEngine::judgeIdiom()
     d.clearButtonsEnabled = false;
     d.hintEnabled = false;
     const QString answer = d.slotTexts[1] + d.slotTexts[2] + d.slotTexts[3] + d.slotTexts[4];
+    logAnswer(answer == m_currentIdiom);
 
     if (answer == m_currentIdiom) {
         d.readingLine = m_currentReading;
@@ -589,6 +685,7 @@ void DrillEngine::showNextPractice()
     m_currentIdiom = question.idiom;
     m_currentMeaning = question.meaning;
     m_currentReading = question.reading;
+    m_log.questionShown();
     showMeaning(m_currentMeaning);
     // The walk asks nothing; what is left are the idioms not yet struck.
     m_display.remaining = QString::number(m_walk.questionCount() - m_walk.markCount());
@@ -613,6 +710,7 @@ void DrillEngine::practiceNext()
 
 void DrillEngine::practiceMemorised()
 {
+    m_log.struckAsKnown(m_questions.question(m_walk.cursor()), m_state.drillItemNo);
     if (m_walk.strikeCurrent())
         practiceBack();
     practiceNext();

@@ -4,7 +4,10 @@
 #include "drill/drillquestions.h"
 #include "drill/drillview.h"
 #include "drill/practicewalk.h"
+#include "drill/questionsource.h"
 #include "drill/statuspanel.h"
+#include "drill/studyrecorder.h"
+#include "review/reviewtexts.h"
 
 #include <QString>
 
@@ -31,15 +34,17 @@ struct DrillServices
     const Clock& clock;
     RandomSource& random; // the question and tile draws
     MessageBox& messages;
-    Sleeper& sleeper; // the second between the recorded result and the finish screen
-    Records& records;
+    Sleeper& sleeper; // the second before the finish screen; the study log's lock retries
+    Records& records; // its file calls write the study log
 };
 
 // The drill screen `MainFrm`: one drill of the current item for the current pupil. A test
 // item asks the range's idioms in random order, first the reading from kana tiles, then the
 // idiom from kanji tiles, until each is answered right (twice more after a wrong idiom) or
 // the time runs out, then records the result and hands over to the finish screen. A practice
-// item walks through the range's idioms and returns to the hub.
+// item walks through the range's idioms and returns to the hub. A review asks the pupil's due
+// idioms like a test, without a time limit and without a result, and ends in a finish view of
+// its own. Every answer goes into the study log.
 //
 // Clicks that arrive while another event of the screen is still being handled (they come in
 // where the screen lets pending events run, around sounds and while a drill ends) wait and
@@ -71,6 +76,8 @@ public:
     void practiceShowAnswerClicked(); // Command11 "答えを見る"
     void practiceNextClicked();       // Command10 "次へ"
     void practiceMemorisedClicked();  // Command9 "この問題覚えた"
+    void reviewBackClicked();         // reviewBack 「戻る」: ends a review early
+    void reviewMenuClicked();         // the review finish view's 「メニューへ」
 
     const DrillDisplay& display() const { return m_display; }
     const DrillQuestions& questions() const { return m_questions; }
@@ -105,7 +112,9 @@ private:
         PracticeBack,
         PracticeShowAnswer,
         PracticeNext,
-        PracticeMemorised
+        PracticeMemorised,
+        ReviewBack,
+        ReviewMenu
     };
     struct QueuedClick
     {
@@ -132,6 +141,9 @@ private:
     void addPenalty(int seconds);
     void measureElapsed();
     void finishDrill();
+    Status startReview();
+    void finishReview();
+    void logAnswer(bool right);
 
     void startPracticeWalk();
     void showNextPractice();
@@ -154,8 +166,10 @@ private:
     DrillServices m_services;
     DrillView& m_view;
     std::unique_ptr<IdiomTable> m_idioms;
+    std::unique_ptr<QuestionSource> m_source;
     DrillQuestions m_questions;
-    QStringList m_rangeIdioms;
+    StudyRecorder m_log;
+    std::vector<ReviewedIdiom> m_reviewed; // a review's idioms, by first answer
     PracticeWalk m_walk;
     StatusPanel m_status;
     DrillDisplay m_display;

@@ -24,7 +24,9 @@ int kanjiTileOfKey(int key)
 void pressEnter(DrillEngine& engine)
 {
     const DrillDisplay& d = engine.display();
-    if (d.correctionVisible)
+    if (d.reviewFinishVisible)
+        engine.reviewMenuClicked();
+    else if (d.correctionVisible)
         engine.nextClicked();
     else if (d.readingPanelVisible)
         engine.readingOkClicked();
@@ -72,7 +74,11 @@ bool press(DrillEngine& engine, int key)
         engine.clearAllClicked();
         return true;
     case Qt::Key_Escape:
-        if (engine.display().backVisible)
+        if (engine.display().reviewFinishVisible)
+            engine.reviewMenuClicked();
+        else if (engine.display().reviewBackVisible)
+            engine.reviewBackClicked();
+        else if (engine.display().backVisible)
             engine.practiceBackClicked();
         else
             engine.clearAllClicked();

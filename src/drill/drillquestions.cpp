@@ -5,6 +5,7 @@
 #include "platform/randomsource.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int kDrawsBeforeFallback = 10000;
@@ -19,11 +20,18 @@ void DrillQuestions::build(const IdiomTable& table, int range)
         if (FieldReader::leadingNumber(table.field(line, IdiomTable::Range)) == range &&
             questionCount() < kMaxQuestions) {
             m_questions.push_back({idiom, table.field(line, IdiomTable::Meaning),
-                                   table.field(line, IdiomTable::Reading)});
+                                   table.field(line, IdiomTable::Reading), range});
         } else {
             m_otherIdioms.append(idiom);
         }
     }
+    m_doneState.assign(m_questions.size() + 1, 0);
+}
+
+void DrillQuestions::assign(std::vector<DrillQuestion> questions)
+{
+    m_questions = std::move(questions);
+    m_otherIdioms.clear();
     m_doneState.assign(m_questions.size() + 1, 0);
 }
 
@@ -80,6 +88,15 @@ int DrillQuestions::drawNext(RandomSource& random, int previous) const
     }
     for (int step = 0; step < count; ++step) {
         const int n = (r - 1 + step) % count + 1;
+        if (eligible(n, previous))
+            return n;
+    }
+    return 0;
+}
+
+int DrillQuestions::firstInOrder(int previous) const
+{
+    for (int n = 1; n <= questionCount(); ++n) {
         if (eligible(n, previous))
             return n;
     }

@@ -13,6 +13,7 @@ struct DrillQuestion
     QString idiom;   // field 2
     QString meaning; // field 4
     QString reading; // field 3
+    int range = 0;   // field 1
 };
 
 // The questions of one drill: the idioms of one range in file order, and how far each has
@@ -26,6 +27,8 @@ public:
     // Takes every line of the table whose range field reads as the number range. The idioms
     // of the other lines are kept as a reserve of decoy characters.
     void build(const IdiomTable& table, int range);
+    // Takes these questions, none answered yet.
+    void assign(std::vector<DrillQuestion> questions);
 
     int questionCount() const { return static_cast<int>(m_questions.size()); }
     // Question n = 1 .. questionCount().
@@ -43,6 +46,9 @@ public:
     // when every question is finished. A random source that keeps missing cannot hang the
     // drill: after many misses the first eligible question from the last draw on is taken.
     int drawNext(RandomSource& random, int previous) const;
+    // The first question in list order that the same rule allows; 0 when every question is
+    // finished.
+    int firstInOrder(int previous) const;
 
 private:
     bool eligible(int n, int previous) const;

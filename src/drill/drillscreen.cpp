@@ -5,6 +5,7 @@
 #include "drill/drillkeys.h"
 #include "drill/drilltile.h"
 #include "drill/timegauge.h"
+#include "review/reviewfinishview.h"
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -188,7 +189,14 @@ DrillScreen::DrillScreen(DrillServices services, QWidget* parent)
     lower->setContentsMargins(0, 0, 0, 0);
     lower->addWidget(buildQuestionArea(), 0, 0);
     lower->addWidget(buildClosingPanel(), 0, 0);
+    lower->addWidget(buildReviewFinish(), 0, 0);
     layout->addLayout(lower, 1);
+    // Only a review has it; hidden, it takes no room.
+    m_reviewBack =
+        makeButton(QStringLiteral("reviewBack"), QStringLiteral("戻る"), 18, false, this);
+    m_reviewBack->setFixedSize(140, 60);
+    connect(m_reviewBack, &QPushButton::clicked, this, [this] { m_engine.reviewBackClicked(); });
+    layout->addWidget(m_reviewBack, 0, Qt::AlignLeft);
 
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("sTimer1"));
@@ -607,6 +615,14 @@ QWidget* DrillScreen::buildClosingPanel()
     return panel;
 }
 
+QWidget* DrillScreen::buildReviewFinish()
+{
+    m_reviewFinish = new ReviewFinishView(this);
+    connect(m_reviewFinish, &ReviewFinishView::menuClicked, this,
+            [this] { m_engine.reviewMenuClicked(); });
+    return m_reviewFinish;
+}
+
 void DrillScreen::showDisplay(const DrillDisplay& d)
 {
     // All changes land before the next paint: the screen never shows half of them.
@@ -697,11 +713,19 @@ void DrillScreen::applyQuestion(const DrillDisplay& d)
     setShown(m_closingPanel, d.closingVisible);
     if (d.closingVisible)
         m_closingPanel->raise();
+
+    setShown(m_reviewBack, d.reviewBackVisible);
+    m_reviewFinish->showSummary(d.reviewSummary);
+    setShown(m_reviewFinish, d.reviewFinishVisible);
+    if (d.reviewFinishVisible)
+        m_reviewFinish->raise();
 }
 
 void DrillScreen::focusElement(DrillFocus element)
 {
-    QPushButton* button = element == DrillFocus::IdiomOk ? m_ok : m_next;
+    QPushButton* button = element == DrillFocus::IdiomOk ? m_ok
+                          : element == DrillFocus::Next  ? m_next
+                                                         : m_reviewFinish->menuButton();
     if (button->isVisible() && button->isEnabled())
         button->setFocus(Qt::OtherFocusReason);
 }

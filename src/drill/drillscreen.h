@@ -11,6 +11,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class DrillTile;
+class ReviewFinishView;
 class TimeGauge;
 
 // The drill screen `MainFrm`: the status panel with the time gauge above the question area
@@ -41,6 +42,7 @@ private:
     QWidget* buildCorrectionPanel();
     QWidget* buildPracticeButtons();
     QWidget* buildClosingPanel();
+    QWidget* buildReviewFinish();
     void applyStatus(const DrillDisplay& d);
     void applyQuestion(const DrillDisplay& d);
 
@@ -87,4 +89,8 @@ private:
     QWidget* m_closingPanel = nullptr;     // sPicture2
     QLabel* m_recording = nullptr;         // lblsss1
     QLabel* m_timeUp = nullptr;            // lblsss2
+
+    // Review drill.
+    QPushButton* m_reviewBack = nullptr; // reviewBack
+    ReviewFinishView* m_reviewFinish = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "review/reviewtexts.h"
+
 #include <QString>
 
 #include <array>
@@ -64,6 +66,11 @@ struct DrillDisplay
     bool practiceNextVisible = false; // Command10 "次へ"
     bool memorisedVisible = false;    // Command9 "この問題覚えた"
 
+    // Review drill: its way back, and the finish view that replaces the finish screen.
+    bool reviewBackVisible = false;   // reviewBack 「戻る」
+    bool reviewFinishVisible = false; // reviewFinish with 「メニューへ」
+    ReviewSummary reviewSummary;
+
     // The closing panel sPicture2: lblsss2 "時間切れ" after a time-over, else lblsss1.
     bool closingVisible = false;
     bool closingTimeOver = false;
@@ -80,7 +87,7 @@ private:
     }
 };
 
-enum class DrillFocus { IdiomOk, Next };
+enum class DrillFocus { IdiomOk, Next, ReviewMenu };
 
 // The drill screen as its logic sees it.
 class DrillView

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kLimitFactor = 5;
+const QString kNoCount = QStringLiteral("－");
 
 int gaugeWidth(double units)
 {
@@ -37,16 +38,12 @@ void StatusPanel::setUp(const SharedState& state, const ResultTables& tables, co
     display.targetMark = gaugeWidth(m_targetTime * m_gaugeScale);
     display.limitMark = gaugeWidth(m_limitTime * m_gaugeScale);
 
-    display.contentName = state.contentName;
-    display.contentPointSize = state.contentName.size() > 9 ? 14 : 16.8;
-    display.pupilName = trimBlanks(state.pupilName);
+    showWho(state, now, display);
     display.levelName = state.itemName[item];
-    display.schoolName = state.schoolName;
-    display.minutes = minutesSinceChosen(state.pupilStartTime, now);
 
     if (isPracticeItem(state, item)) {
-        display.levelCount = QStringLiteral("－");
-        display.todayCount = QStringLiteral("－");
+        display.levelCount = kNoCount;
+        display.todayCount = kNoCount;
         return;
     }
     const int pupil = state.pupilNo;
@@ -59,9 +56,36 @@ void StatusPanel::setUp(const SharedState& state, const ResultTables& tables, co
     display.todayCount = QString::number(allItems + 1);
 }
 
+void StatusPanel::setUpReview(const SharedState& state, const QTime& now, DrillDisplay& display)
+{
+    // Nothing to beat: the gauge stays empty and its countdown boxes away.
+    m_timed = false;
+    display.elapsed = QStringLiteral("0");
+    display.targetMark = 0;
+    display.limitMark = 0;
+    display.boxVisible.fill(false);
+    showWho(state, now, display);
+    display.levelName = kReviewName;
+    display.levelCount = kNoCount;
+    display.todayCount = kNoCount;
+}
+
+void StatusPanel::showWho(const SharedState& state, const QTime& now, DrillDisplay& display) const
+{
+    display.contentName = state.contentName;
+    display.contentPointSize = state.contentName.size() > 9 ? 14 : 16.8;
+    display.pupilName = trimBlanks(state.pupilName);
+    display.schoolName = state.schoolName;
+    display.minutes = minutesSinceChosen(state.pupilStartTime, now);
+}
+
 void StatusPanel::updateGauge(int elapsedSeconds, DrillDisplay& display) const
 {
     const int e = elapsedSeconds;
+    if (!m_timed) {
+        display.elapsed = QString::number(e);
+        return;
+    }
     const int t = m_targetTime;
     if (t - 9 <= e && e <= t) {
         for (int k = 0; k <= e - t + 9; ++k)

@@ -18,6 +18,8 @@ public:
     // day; tables hold today's counts as the statistics last computed them.
     void setUp(const SharedState& state, const ResultTables& tables, const QTime& now,
                DrillDisplay& display);
+    // Fills the panel for a review: no time limit, no gauge, no counts of the catalogue.
+    void setUpReview(const SharedState& state, const QTime& now, DrillDisplay& display);
     // Once a second, with the drill's elapsed seconds (`updateGauge`).
     void updateGauge(int elapsedSeconds, DrillDisplay& display) const;
     // Whole minutes since the pupil was chosen (`minuteTick`); a pupil chosen before midnight
@@ -26,8 +28,14 @@ public:
 
     // Seconds allowed: five times the item's limit time.
     int timeLimit() const { return m_timeLimit; }
+    bool timed() const { return m_timed; }
+
+    static inline const QString kReviewName = QStringLiteral("復習");
 
 private:
+    void showWho(const SharedState& state, const QTime& now, DrillDisplay& display) const;
+
+    bool m_timed = true;
     int m_targetTime = 0;
     int m_limitTime = 0;
     int m_timeLimit = 0;

@@ -20,6 +20,8 @@ constexpr std::array kSections{
     Section{"Picture11", "parents.html#graph"},         // graph panel on the study menu
     Section{"studyMap", "pupils.html#map"},             // the window 覚えた熟語
     Section{"practiceButtons", "pupils.html#practice"}, // practice walk on the drill screen
+    Section{"reviewBack", "pupils.html#review"},        // review drill on the drill screen
+    Section{"reviewFinish", "pupils.html#review"},      // its finish view
     Section{"namesel", "pupils.html#names"},
     Section{"seisekitime1", "pupils.html#menu"},
     Section{"MainFrm", "pupils.html#drill"},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "review/reviewtexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -55,6 +57,8 @@ public:
     virtual void setPeriodThreeEnabled(bool enabled) = 0;
     virtual void setRecordsBoxVisible(bool visible) = 0;  // Combo2
     virtual void setBackEnabled(bool enabled) = 0;        // Command1
+    // The 復習 button of the top row and the line beside it.
+    virtual void setReviewOffer(const ReviewOffer& offer) = 0;
     virtual void setGraphButtonVisible(bool visible) = 0; // Command17
 
     virtual void setWaitPanelVisible(bool visible) = 0;    // Picture2

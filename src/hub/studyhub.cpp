@@ -10,6 +10,9 @@
 #include "platform/messagebox.h"
 #include "records/mastery.h"
 #include "records/records.h"
+#include "review/pupilstudy.h"
+#include "review/reviewtexts.h"
+#include "review/studylog.h"
 #include "roster/nameselection.h"
 #include "roster/rosterreaders.h"
 
@@ -33,6 +36,8 @@ StudyHub::StudyHub(StudyHubServices services, HubView& view)
 {
     m_graphPanel.setPaper(m_services.hooks.graphPaper.get());
 }
+
+StudyHub::~StudyHub() = default;
 
 int StudyHub::itemCount() const
 {
@@ -194,10 +199,25 @@ void StudyHub::refreshHub()
         updateTallies(i);
     }
     updateFinalItemCleared();
+    refreshReview();
 
     m_view.setWaitPanelVisible(false);
     m_view.setWaitProgressVisible(false);
     m_hubBusy = true;
+}
+
+void StudyHub::refreshReview()
+{
+    m_study = std::make_unique<PupilStudy>(m_state.pupilNo);
+    const Status loaded =
+        m_study->load(m_state.commonFolder + QString::fromUtf8(kStudyLogFileName));
+    ReviewOffer offer = ReviewTexts::offer(*m_study, m_services.clock.now().date());
+    if (!loaded.ok()) {
+        offer.enabled = false;
+        offer.line = loaded.message;
+    }
+    m_reviewEnabled = offer.enabled;
+    m_view.setReviewOffer(offer);
 }
 
 void StudyHub::updateTallies(int item)
@@ -239,12 +259,27 @@ void StudyHub::openItem(int item)
     // start another.
     if (m_drillStarting)
         return;
+    m_state.drillItemNo = static_cast<qint16>(item);
+    leaveForDrill(false);
+}
+
+void StudyHub::openReview()
+{
+    if (!m_reviewEnabled || m_drillStarting)
+        return;
+    leaveForDrill(true);
+}
+
+void StudyHub::leaveForDrill(bool review)
+{
     m_drillStarting = true;
     m_view.setWaitPanelVisible(true);
-    m_state.drillItemNo = static_cast<qint16>(item);
     m_view.repaintNow();
     m_hubBusy = false;
-    startDrill(m_state, m_services.navigator);
+    if (review)
+        startReview(m_state, m_services.navigator);
+    else
+        startDrill(m_state, m_services.navigator);
     m_services.navigator.unload(ScreenId::Hub);
 }
 
@@ -279,6 +314,10 @@ bool StudyHub::keyPressed(QChar key)
         if (item > itemCount())
             return false;
         openItem(item);
+        return true;
+    }
+    if (key.toLower() == u'r') {
+        openReview();
         return true;
     }
     if (key == u'0') {

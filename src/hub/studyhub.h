@@ -12,6 +12,7 @@
 
 class Clock;
 class HubView;
+class PupilStudy;
 class MessageBox;
 class Records;
 class ScreenNavigator;
@@ -52,6 +53,7 @@ public:
     static constexpr int kVisibleColumns = 4;
 
     StudyHub(StudyHubServices services, HubView& view);
+    ~StudyHub();
 
     // Once, when the hub is shown after an unload: the columns and their fixed captions.
     void load();
@@ -61,6 +63,7 @@ public:
     void openItem(int item);       // Command4(i) and the item keys
     void captionClicked(int item); // Label3(i)
     void back();                   // Command1 "戻る(0)" and key "0"
+    void openReview();             // 「復習」 and key "r"
     // A key seen by the screen before its elements; true when the hub used or swallowed it.
     bool keyPressed(QChar key);
     void scrollMoved(int value); // HScroll1
@@ -100,6 +103,8 @@ private:
     void updateFinalItemCleared();
 
     void setBackEnabled(bool enabled);
+    void refreshReview();
+    void leaveForDrill(bool review);
     void viewSwitchStarts(); // the common first part of both view handlers
     void viewSwitchEnds();   // what follows every view handler
     void rankEveryItem(bool advanceProgress);
@@ -126,6 +131,8 @@ private:
     int m_period = FirstPeriod;
     QString m_gradeFilter;
     bool m_rosterCapNoted = false;
+    std::unique_ptr<PupilStudy> m_study; // loaded once per activation
+    bool m_reviewEnabled = false;
     std::vector<bool> m_startEnabled;
     std::vector<QStringList> m_lists;
     QStringList m_graphPupils;

@@ -151,6 +151,8 @@ void StudyHubScreen::buildElements()
     header->addWidget(m_back);
     addStudyMapButton(header);
     header->addSpacing(14);
+    header->addLayout(buildReviewElements());
+    header->addSpacing(14);
     header->addWidget(m_title);
     header->addSpacing(24);
     auto* who = new QVBoxLayout;
@@ -339,6 +341,22 @@ StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
     connect(c.start, &QPushButton::clicked, this, [this, item] { m_logic.openItem(item); });
     connect(c.rank, &QPushButton::clicked, this, [this, item] { m_logic.rankingRequested(item); });
     return c;
+}
+
+QLayout* StudyHubScreen::buildReviewElements()
+{
+    m_review = makeButton(QStringLiteral("reviewButton"), QString(), 14, this);
+    m_review->setMinimumSize(120, 40);
+    m_review->setEnabled(false);
+    m_reviewLine = makeLabel(QStringLiteral("reviewLine"), 11, this);
+    m_reviewLine->setWordWrap(true);
+    m_reviewLine->setMaximumWidth(200);
+    connect(m_review, &QPushButton::clicked, this, [this] { m_logic.openReview(); });
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(m_review);
+    row->addWidget(m_reviewLine);
+    return row;
 }
 
 void StudyHubScreen::connectElements()
@@ -639,6 +657,16 @@ void StudyHubScreen::setRecordsBoxVisible(bool visible)
 void StudyHubScreen::setBackEnabled(bool enabled)
 {
     m_back->setEnabled(enabled);
+}
+
+void StudyHubScreen::setReviewOffer(const ReviewOffer& offer)
+{
+    m_review->setText(offer.caption);
+    m_review->setAccessibleName(offer.caption);
+    m_review->setAccessibleDescription(offer.line);
+    m_review->setEnabled(offer.enabled);
+    m_reviewLine->setText(offer.line);
+    m_reviewLine->setAccessibleName(offer.line);
 }
 
 void StudyHubScreen::setGraphButtonVisible(bool visible)

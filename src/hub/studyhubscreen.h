@@ -26,8 +26,8 @@ class QScrollBar;
 // `Option1_1`..`Option1_3`, `HScroll1`, `Picture2` with `ProgressBar1`, `Picture6` with
 // `ProgressBar2`, `Command17`, `List6`, and per item i `Label1_i`, `Label3_i`, `Command4_i`,
 // `Text1_i`, `Label7_i`..`Label10_i`, `Label14_i`, `Label15_i`, `List5_i`, `Command3_i` and
-// `Command2_i`, and the graph panel `Picture11` (see GraphPanelWidget). Every click and key
-// goes to the logic.
+// `Command2_i`, the graph panel `Picture11` (see GraphPanelWidget), and the review's
+// `reviewButton` and `reviewLine`. Every click and key goes to the logic.
 class StudyHubScreen : public Screen, private HubView
 {
     Q_OBJECT
@@ -91,6 +91,7 @@ private:
     void setPeriodThreeEnabled(bool enabled) override;
     void setRecordsBoxVisible(bool visible) override;
     void setBackEnabled(bool enabled) override;
+    void setReviewOffer(const ReviewOffer& offer) override;
     void setGraphButtonVisible(bool visible) override;
     void setWaitPanelVisible(bool visible) override;
     void setWaitProgressVisible(bool visible) override;
@@ -100,6 +101,7 @@ private:
     void focusFirstStart() override;
 
     void buildElements();
+    QLayout* buildReviewElements();
     void connectElements();
     Column makeColumn(int item);
     Column* column(int item);
@@ -115,8 +117,10 @@ private:
     QString m_caption;
     std::shared_ptr<GraphPaper> m_graphPaper; // the system's, unless the hooks bring one
 
-    QPushButton* m_back = nullptr; // Command1
-    QPushButton* m_studyMap = nullptr;
+    QPushButton* m_back = nullptr;     // Command1
+    QPushButton* m_review = nullptr;   // reviewButton 「復習 3問」
+    QLabel* m_reviewLine = nullptr;    // reviewLine
+    QPushButton* m_studyMap = nullptr; // studyMapButton
     QLabel* m_title = nullptr;                // Label11
     QLabel* m_pupil = nullptr;                // Label12
     QLabel* m_school = nullptr;               // Label13

@@ -8,6 +8,8 @@
 #include "platform/daynumber.h"
 #include "records/recordcodec.h"
 #include "records/resultfiles.h"
+#include "review/pupilstudy.h"
+#include "review/studylog.h"
 #include "sound/cuetable.h"
 #include "testinstallation.h"
 
@@ -20,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -123,26 +126,44 @@ protected:
         return QString();
     }
 
-    // Answers every question of the drill on screen right at once, two seconds each.
-    void answerEveryQuestion()
+    // Answers every question of the drill on screen, two seconds each, until it hands over or
+    // shows its finish view: right at once, except the first wrongOnce idioms asked, which are
+    // answered wrongly once. Gives the idioms asked, and those answered wrongly in wrong.
+    QStringList answerEveryQuestion(int wrongOnce = 0, QStringList* wrong = nullptr)
     {
+        QStringList asked;
+        QStringList wrongs;
         const QWidget* drill = screen();
-        for (int asked = 0; screen() == drill; ++asked) {
-            ASSERT_LT(asked, 100);
+        while (screen() == drill &&
+               !element<QWidget>(QStringLiteral("reviewFinish"))->isVisible()) {
             const auto found = byMeaning.find(element(QStringLiteral("Label9"))->text());
-            ASSERT_NE(found, byMeaning.end());
+            if (asked.size() > 100 || found == byMeaning.end()) {
+                ADD_FAILURE() << "no known question";
+                break;
+            }
             const QStringList idiom = found->second;
+            if (!asked.contains(idiom.at(1)))
+                asked.append(idiom.at(1));
             clock.monotonic += 2000;
             for (int k = 0; k < 4; ++k)
                 clickTileShowing(QStringLiteral("Label15_"), 6, idiom.at(2).mid(k, 1));
-            for (int k = 0; k < 4; ++k)
-                clickTileShowing(QStringLiteral("Label14_"), 12, idiom.at(1).mid(k, 1));
-            click(QStringLiteral("Command3"));
+            if (wrongs.size() < wrongOnce && !wrongs.contains(idiom.at(1))) {
+                wrongs.append(idiom.at(1));
+                click(QStringLiteral("Command3")); // no kanji chosen: wrong
+                click(QStringLiteral("Command4")); // "次へ"
+            } else {
+                for (int k = 0; k < 4; ++k)
+                    clickTileShowing(QStringLiteral("Label14_"), 12, idiom.at(1).mid(k, 1));
+                click(QStringLiteral("Command3"));
+            }
             settle();
         }
+        if (wrong)
+            *wrong = wrongs;
+        return asked;
     }
-    // Chooses さくら on the name screen and starts an item from the hub by its key.
-    void chooseSakuraAndStart(Qt::Key itemKey)
+    // Chooses さくら on the name screen and opens the hub.
+    void chooseSakura()
     {
         auto* names = element<QListWidget>(QStringLiteral("List1"));
         const QList<QListWidgetItem*> rows =
@@ -153,6 +174,11 @@ protected:
         click(QStringLiteral("Command14"));
         settle();
         ASSERT_NE(screen()->findChild<QWidget*>(QStringLiteral("HScroll1")), nullptr);
+    }
+    // Chooses さくら on the name screen and starts an item from the hub by its key.
+    void chooseSakuraAndStart(Qt::Key itemKey)
+    {
+        chooseSakura();
         QTest::keyClick(screen(), itemKey);
         settle();
     }
@@ -238,6 +264,58 @@ TEST_F(RoadOfATestDrill, ChoosePupilRunATestSeeTheResultAndTheHubAndGoAgain)
     EXPECT_EQ(element(QStringLiteral("sLabel11"))->text(), QStringLiteral("3"));
     EXPECT_EQ(fileBytes(resultFilePath(*state)).size(), 3 * RecordCodec::kResultLength);
     EXPECT_EQ(programExit.requests, 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// Mistakes come back the next day in a review, which leaves the result files alone.
+TEST_F(RoadOfATestDrill, TwoMistakesOfATestComeBackInTheNextDaysReview)
+{
+    chooseSakuraAndStart(Qt::Key_4);
+    QStringList wrong;
+    const QStringList tested = answerEveryQuestion(2, &wrong);
+    ASSERT_EQ(wrong.size(), 2);
+    finishScreenShowsItsButtons();
+    click(QStringLiteral("Command4")); // "メニューへ"
+    settle();
+    EXPECT_FALSE(element<QPushButton>(QStringLiteral("reviewButton"))->isEnabled());
+    EXPECT_EQ(element(QStringLiteral("reviewLine"))->text(), QStringLiteral("次の復習は6月11日"));
+
+    clock.current = clock.current.addDays(1);
+    click(QStringLiteral("Command1")); // "戻る(0)"
+    settle();
+    chooseSakura();
+    auto* review = element<QPushButton>(QStringLiteral("reviewButton"));
+    EXPECT_EQ(review->text(), QStringLiteral("復習 2問"));
+    ASSERT_TRUE(review->isEnabled());
+    const QByteArray results = fileBytes(resultFilePath(*state));
+    const QByteArray home = fileBytes(homeResultFilePath(*state));
+    QTest::keyClick(screen(), Qt::Key_R);
+    settle();
+    EXPECT_EQ(element(QStringLiteral("sLabel8"))->text(), QStringLiteral("復習"));
+    const QStringList reviewed = answerEveryQuestion();
+    EXPECT_EQ(QSet<QString>(reviewed.begin(), reviewed.end()),
+              QSet<QString>(wrong.begin(), wrong.end()));
+    EXPECT_EQ(element(QStringLiteral("reviewFirstTry"))->text(),
+              QStringLiteral("1回目で正解：2問（2問中）"));
+    EXPECT_TRUE(element(QStringLiteral("reviewNext"))
+                    ->text()
+                    .startsWith(QStringLiteral("次の復習：あした ")));
+    click(QStringLiteral("reviewMenu"));
+    settle();
+    EXPECT_EQ(element<QPushButton>(QStringLiteral("reviewButton"))->text(),
+              QStringLiteral("復習 0問"));
+    EXPECT_EQ(fileBytes(resultFilePath(*state)), results);
+    EXPECT_EQ(fileBytes(homeResultFilePath(*state)), home);
+
+    // A first right answer is due two days after it.
+    const QDate dayAfter = clock.current.date().addDays(1);
+    PupilStudy study(1);
+    ASSERT_TRUE(study.load(state->commonFolder + QString::fromUtf8(kStudyLogFileName)).ok());
+    QSet<QString> due;
+    for (const DueIdiom& idiom : study.due(dayAfter))
+        due.insert(idiom.memory->idiom);
+    for (const QString& idiom : tested)
+        EXPECT_TRUE(wrong.contains(idiom) || due.contains(idiom)) << idiom.toStdString();
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

@@ -172,6 +172,7 @@ public:
     void setPeriodThreeEnabled(bool enabled) override { periodThreeEnabled = enabled; }
     void setRecordsBoxVisible(bool visible) override { recordsBoxVisible = visible; }
     void setBackEnabled(bool enabled) override { backEnabled = enabled; }
+    void setReviewOffer(const ReviewOffer& offer) override { reviewOffer = offer; }
     void setGraphButtonVisible(bool visible) override { graphButtonVisible = visible; }
     void setWaitPanelVisible(bool visible) override
     {
@@ -212,6 +213,7 @@ public:
     bool periodThreeEnabled = true;
     bool recordsBoxVisible = true;
     bool backEnabled = true;
+    ReviewOffer reviewOffer;
     bool graphButtonVisible = false;
     bool waitPanelVisible = false;
     bool waitProgressVisible = true;

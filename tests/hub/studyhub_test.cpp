@@ -1,5 +1,6 @@
 #include "hubfixture.h"
 #include "records/resultstatistics.h"
+#include "review/studylog.h"
 
 #include <cerrno>
 
@@ -380,4 +381,54 @@ TEST_F(StudyHubTest, HeaderLinesFollowThePupilTheClockAndTheTitle)
     EXPECT_EQ(view.pupilLine, "小３ 山田先生");
     EXPECT_EQ(view.minutesLine, "起動後20分");
     EXPECT_EQ(view.titlePointSize, 20);
+}
+
+namespace {
+
+// The hub over a study log in which pupil 9 answered one idiom on day.
+class HubReviewTest : public StudyHubTest
+{
+protected:
+    void logAnswer(const QDate& day, bool right)
+    {
+        StudyEvent event;
+        event.date = day;
+        event.pupilNo = 9;
+        event.idiom = QStringLiteral("一石二鳥");
+        event.range = 2;
+        event.itemNo = 4;
+        event.wrongIdiom = !right;
+        ASSERT_TRUE(StudyLogWriter(calls, sleeper)
+                        .append(state->commonFolder + QString::fromUtf8(kStudyLogFileName), event)
+                        .ok());
+    }
+};
+
+} // namespace
+
+TEST_F(HubReviewTest, WithNothingDueTheButtonIsGreyedAndTheLineTellsWhatComesNext)
+{
+    showHub();
+    EXPECT_EQ(view.reviewOffer.caption, QStringLiteral("復習 0問"));
+    EXPECT_FALSE(view.reviewOffer.enabled);
+    EXPECT_EQ(view.reviewOffer.line,
+              QStringLiteral("テストをすると、まちがえた熟語が復習に出ます"));
+    hub->keyPressed(u'r');
+    EXPECT_TRUE(navigator.shown.isEmpty());
+
+    logAnswer(clock.current.date(), true); // a first Good: due in two days
+    showHub();
+    EXPECT_FALSE(view.reviewOffer.enabled);
+    EXPECT_EQ(view.reviewOffer.line, QStringLiteral("次の復習は4月12日"));
+}
+
+TEST_F(HubReviewTest, AnIdiomDueTodayOpensTheReviewByButtonOrKey)
+{
+    logAnswer(clock.current.date().addDays(-1), false);
+    showHub();
+    EXPECT_EQ(view.reviewOffer.caption, QStringLiteral("復習 1問"));
+    EXPECT_TRUE(view.reviewOffer.enabled);
+    EXPECT_TRUE(hub->keyPressed(u'R'));
+    EXPECT_TRUE(state->reviewDrill);
+    EXPECT_EQ(navigator.shown, QList<ScreenId>{ScreenId::Drill});
 }

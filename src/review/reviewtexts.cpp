@@ -1,0 +1,65 @@
+#include "review/reviewtexts.h"
+
+#include "review/pupilstudy.h"
+
+namespace ReviewTexts {
+
+QString dateText(const QDate& day)
+{
+    return QStringLiteral("%1月%2日").arg(day.month()).arg(day.day());
+}
+
+QString dayWord(const QDate& day, const QDate& today)
+{
+    switch (today.daysTo(day)) {
+    case 0:
+        return QStringLiteral("きょう");
+    case 1:
+        return QStringLiteral("あした");
+    case 2:
+        return QStringLiteral("あさって");
+    default:
+        return dateText(day);
+    }
+}
+
+ReviewOffer offer(const PupilStudy& study, const QDate& today)
+{
+    ReviewOffer offer;
+    const int due = study.dueCount(today);
+    offer.caption = QStringLiteral("復習 %1問").arg(due);
+    offer.enabled = due > 0;
+    if (due > 0)
+        return offer;
+    const std::optional<QDate> next = study.nextDueAfter(today);
+    offer.line = next ? QStringLiteral("次の復習は") + dateText(*next) : kTestFirst;
+    return offer;
+}
+
+ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
+                      const QDate& today)
+{
+    ReviewSummary summary;
+    int firstTry = 0;
+    for (const ReviewedIdiom& idiom : asked) {
+        if (idiom.rightFirstTry)
+            ++firstTry;
+        const IdiomMemory* memory = study.find(idiom.idiom);
+        if (memory && memory->weak())
+            summary.weakLines.append(idiom.idiom + QStringLiteral("（") + idiom.reading +
+                                     QStringLiteral("）　") + idiom.meaning);
+    }
+    summary.firstTryLine =
+        QStringLiteral("1回目で正解：%1問（%2問中）").arg(firstTry).arg(asked.size());
+
+    const int dueNow = study.dueCount(today);
+    const std::optional<QDate> next =
+        dueNow > 0 ? std::optional<QDate>(today) : study.nextDueAfter(today);
+    summary.nextLine = next ? QStringLiteral("次の復習：%1 %2問")
+                                  .arg(dayWord(*next, today))
+                                  .arg(dueNow > 0 ? dueNow : study.dueOn(*next))
+                            : QStringLiteral("次の復習：まだありません");
+    return summary;
+}
+
+} // namespace ReviewTexts

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class PupilStudy;
+
+// The hub's 復習 button and the line beside it.
+struct ReviewOffer
+{
+    QString caption; // 「復習 3問」
+    bool enabled = false;
+    QString line; // when the next review falls due, or what comes first
+};
+
+// One idiom asked in a review drill.
+struct ReviewedIdiom
+{
+    QString idiom;
+    QString reading;
+    QString meaning;
+    bool rightFirstTry = false; // its first answer in this drill
+};
+
+// What the finish view of a review drill shows.
+struct ReviewSummary
+{
+    QString firstTryLine;
+    QStringList weakLines; // the drill's 苦手 idioms with reading and meaning
+    QString nextLine;      // 「次の復習：あした 5問」
+
+    bool operator==(const ReviewSummary&) const = default;
+};
+
+namespace ReviewTexts {
+
+// 「12月10日」.
+QString dateText(const QDate& day);
+// 「きょう」, 「あした」, 「あさって」, else the date.
+QString dayWord(const QDate& day, const QDate& today);
+
+ReviewOffer offer(const PupilStudy& study, const QDate& today);
+
+// study holds the answers of the drill just ended.
+ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
+                      const QDate& today);
+
+inline const QString kTestFirst = QStringLiteral("テストをすると、まちがえた熟語が復習に出ます");
+
+} // namespace ReviewTexts
