@@ -37,11 +37,12 @@ void Program::registerScreens(bool singleInstance)
         return new NameSelectionScreen(services);
     });
     m_navigator.registerScreen(ScreenId::Hub, [this, &p] {
-        return new StudyHubScreen({m_state, m_navigator, m_records, p.clock, p.messages, {}});
+        return new StudyHubScreen(
+            {m_state, m_navigator, m_records, p.clock, p.messages, m_studies, {}});
     });
     m_navigator.registerScreen(ScreenId::Drill, [this, &p] {
         return new DrillScreen(DrillServices{m_state, m_navigator, m_sound, p.clock, p.random,
-                                             p.messages, p.sleeper, m_records});
+                                             p.messages, p.sleeper, m_records, m_studies});
     });
     m_navigator.registerScreen(ScreenId::Finish, [this] {
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});

@@ -5,6 +5,7 @@
 #include "help/helpkey.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
+#include "review/studycache.h"
 #include "roster/recordspupilsummary.h"
 #include "sound/soundcues.h"
 
@@ -58,6 +59,7 @@ private:
     PlatformServices m_platform;
     SoundCues m_sound;
     Records m_records;
+    StudyCache m_studies;
     RecordsPupilSummary m_pupilSummary;
     MainWindow m_window;
     Navigator m_navigator;

@@ -11,6 +11,7 @@
 #include "platform/sleeper.h"
 #include "records/records.h"
 #include "review/pupilstudy.h"
+#include "review/studycache.h"
 #include "sound/soundcues.h"
 
 #include <algorithm>
@@ -400,11 +401,12 @@ void DrillEngine::finishDrill()
 
 Status DrillEngine::startReview()
 {
-    PupilStudy study(m_state.pupilNo);
-    const Status loaded = study.load(m_log.logPath());
+    Status loaded;
+    const std::shared_ptr<const PupilStudy> study =
+        m_services.studies.study(m_log.logPath(), m_state.pupilNo, &loaded);
     if (!loaded.ok())
         return loaded;
-    m_source = std::make_unique<ReviewSource>(study, m_services.clock.now().date());
+    m_source = std::make_unique<ReviewSource>(*study, m_services.clock.now().date());
     return Status::success();
 }
 
@@ -415,12 +417,13 @@ void DrillEngine::finishReview()
     measureElapsed();
     m_status.updateGauge(m_elapsedSeconds, m_display);
     // Read back from the log, so that the view agrees with what the hub will show.
-    PupilStudy after(m_state.pupilNo);
-    const Status loaded = after.load(m_log.logPath());
+    Status loaded;
+    const std::shared_ptr<const PupilStudy> after =
+        m_services.studies.study(m_log.logPath(), m_state.pupilNo, &loaded);
     if (!loaded.ok())
         m_services.messages.show(m_state.contentName, loaded.message);
     m_display.reviewSummary =
-        ReviewTexts::summary(m_reviewed, after, m_services.clock.now().date());
+        ReviewTexts::summary(m_reviewed, *after, m_services.clock.now().date());
     m_display.reviewFinishVisible = true;
     publish();
     m_view.focusElement(DrillFocus::ReviewMenu);

@@ -24,6 +24,7 @@ class RandomSource;
 class Records;
 class Sleeper;
 class SoundCues;
+class StudyCache;
 
 // The services the drill screen uses.
 struct DrillServices
@@ -34,8 +35,9 @@ struct DrillServices
     const Clock& clock;
     RandomSource& random; // the question and tile draws
     MessageBox& messages;
-    Sleeper& sleeper; // the second before the finish screen; the study log's lock retries
-    Records& records; // its file calls write the study log
+    Sleeper& sleeper;    // the second before the finish screen; the study log's lock retries
+    Records& records;    // its file calls write the study log
+    StudyCache& studies; // the pupils' studies, kept across the screens
 };
 
 // The drill screen `MainFrm`: one drill of the current item for the current pupil. A test

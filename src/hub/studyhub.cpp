@@ -12,6 +12,7 @@
 #include "records/records.h"
 #include "review/pupilstudy.h"
 #include "review/reviewtexts.h"
+#include "review/studycache.h"
 #include "review/studylog.h"
 #include "roster/nameselection.h"
 #include "roster/rosterreaders.h"
@@ -208,9 +209,9 @@ void StudyHub::refreshHub()
 
 void StudyHub::refreshReview()
 {
-    m_study = std::make_unique<PupilStudy>(m_state.pupilNo);
-    const Status loaded =
-        m_study->load(m_state.commonFolder + QString::fromUtf8(kStudyLogFileName));
+    Status loaded;
+    m_study = m_services.studies.study(m_state.commonFolder + QString::fromUtf8(kStudyLogFileName),
+                                       m_state.pupilNo, &loaded);
     ReviewOffer offer = ReviewTexts::offer(*m_study, m_services.clock.now().date());
     if (!loaded.ok()) {
         offer.enabled = false;

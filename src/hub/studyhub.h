@@ -13,6 +13,7 @@
 class Clock;
 class HubView;
 class PupilStudy;
+class StudyCache;
 class MessageBox;
 class Records;
 class ScreenNavigator;
@@ -35,6 +36,7 @@ struct StudyHubServices
     Records& records;
     const Clock& clock;
     MessageBox& messages;
+    StudyCache& studies; // the pupils' studies, kept across the hub's activations
     StudyHubHooks hooks;
 };
 
@@ -131,7 +133,7 @@ private:
     int m_period = FirstPeriod;
     QString m_gradeFilter;
     bool m_rosterCapNoted = false;
-    std::unique_ptr<PupilStudy> m_study; // loaded once per activation
+    std::shared_ptr<const PupilStudy> m_study; // read once per activation
     bool m_reviewEnabled = false;
     std::vector<bool> m_startEnabled;
     std::vector<QStringList> m_lists;

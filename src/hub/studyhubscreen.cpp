@@ -400,7 +400,7 @@ void StudyHubScreen::addStudyMapButton(QHBoxLayout* header)
 void StudyHubScreen::connectStudyMap(const StudyHubServices& services)
 {
     connect(m_studyMap, &QPushButton::clicked, this, [this, services] {
-        openStudyMap(this, services.state, services.clock, services.messages,
+        openStudyMap(this, services.state, services.clock, services.studies, services.messages,
                      std::make_shared<PrintDevicesMapPaper>(std::make_shared<QtPrintDevices>()));
     });
 }

@@ -117,10 +117,10 @@ private:
     QString m_caption;
     std::shared_ptr<GraphPaper> m_graphPaper; // the system's, unless the hooks bring one
 
-    QPushButton* m_back = nullptr;     // Command1
-    QPushButton* m_review = nullptr;   // reviewButton 「復習 3問」
-    QLabel* m_reviewLine = nullptr;    // reviewLine
-    QPushButton* m_studyMap = nullptr; // studyMapButton
+    QPushButton* m_back = nullptr;            // Command1
+    QPushButton* m_review = nullptr;          // reviewButton 「復習 3問」
+    QLabel* m_reviewLine = nullptr;           // reviewLine
+    QPushButton* m_studyMap = nullptr;        // studyMapButton
     QLabel* m_title = nullptr;                // Label11
     QLabel* m_pupil = nullptr;                // Label12
     QLabel* m_school = nullptr;               // Label13

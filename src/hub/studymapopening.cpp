@@ -71,7 +71,7 @@ bool PrintDevicesMapPaper::saveAsPdf(const QString& path, const SheetDrawing& dr
 }
 
 void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
-                  MessageBox& messages, std::shared_ptr<StudyMapPaper> paper)
+                  StudyCache& studies, MessageBox& messages, std::shared_ptr<StudyMapPaper> paper)
 {
     IdiomTable table;
     const Status loaded = table.loadIdiomTable(state.programFolder + kIdiomDataFileName);
@@ -85,6 +85,7 @@ void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
     inputs.today = clock.now().date();
     inputs.pupil = {state.pupilNo, trimBlanks(state.pupilName)};
     inputs.teacher = state.pupilName.contains(QStringLiteral("先生"));
+    inputs.studies = &studies;
     if (inputs.teacher) {
         for (int line = 1; line <= state.listedPupilCount; ++line) {
             const int pupil = state.pupilNoByLine[line];

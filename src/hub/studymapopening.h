@@ -10,6 +10,7 @@ class Clock;
 class IdiomTable;
 class MessageBox;
 class PrintDevices;
+class StudyCache;
 class QWidget;
 struct SharedState;
 
@@ -35,4 +36,4 @@ private:
 // Opens the window 覚えた熟語 of the current pupil over parent's window; a teacher may switch
 // to the listed pupils. A fault of the idiom file or the study log goes to messages.
 void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
-                  MessageBox& messages, std::shared_ptr<StudyMapPaper> paper);
+                  StudyCache& studies, MessageBox& messages, std::shared_ptr<StudyMapPaper> paper);

@@ -1,5 +1,7 @@
 #include "review/studymap.h"
 
+#include "review/studycache.h"
+
 #include <algorithm>
 
 namespace {
@@ -146,11 +148,18 @@ QString StudyMap::forecastDayText(const QDate& today, int offset)
 }
 
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
-                    const QDate& today, StudyMap& map)
+                    const QDate& today, StudyMap& map, StudyCache* studies)
 {
-    PupilStudy study(pupil);
-    const Status status = study.load(logPath);
+    Status status;
+    std::shared_ptr<const PupilStudy> study;
+    if (studies) {
+        study = studies->study(logPath, pupil, &status);
+    } else {
+        auto own = std::make_shared<PupilStudy>(pupil);
+        status = own->load(logPath);
+        study = std::move(own);
+    }
     if (status.ok())
-        map = StudyMap(study, idioms, today);
+        map = StudyMap(*study, idioms, today);
     return status;
 }

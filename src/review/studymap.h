@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+class StudyCache;
+
 // An idiom of the idiom file as the map shows it.
 struct MapIdiom
 {
@@ -84,7 +86,8 @@ private:
     int m_streak = 0;
 };
 
-// Reads the study log at logPath and makes the map of one pupil. A missing log is an empty
-// map; a log that cannot be read leaves map as it was and gives the reader's message.
+// Reads the study log at logPath and makes the map of one pupil; through studies, when given,
+// it reads only what was appended since the pupil's study was read last. A missing log is an
+// empty map; a log that cannot be read leaves map as it was and gives the reader's message.
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
-                    const QDate& today, StudyMap& map);
+                    const QDate& today, StudyMap& map, StudyCache* studies = nullptr);

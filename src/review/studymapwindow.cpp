@@ -228,8 +228,8 @@ StudyMapWindow::~StudyMapWindow() = default;
 void StudyMapWindow::showPupil(const StudyMapPupil& pupil)
 {
     StudyMap map;
-    const Status status =
-        loadStudyMap(m_inputs.logPath, pupil.pupilNo, m_inputs.idioms, m_inputs.today, map);
+    const Status status = loadStudyMap(m_inputs.logPath, pupil.pupilNo, m_inputs.idioms,
+                                       m_inputs.today, map, m_inputs.studies);
     if (!status.ok()) {
         tell(status.message);
         return;

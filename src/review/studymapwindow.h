@@ -30,6 +30,8 @@ struct StudyMapInputs
     // A teacher may switch to these pupils and print; empty for a pupil.
     std::vector<StudyMapPupil> otherPupils;
     bool teacher = false;
+    // Kept by the program across its screens; nullptr reads each pupil's whole log.
+    StudyCache* studies = nullptr;
 };
 
 // The window 覚えた熟語: the map of one pupil with a cell per idiom, the row counts, the legend,

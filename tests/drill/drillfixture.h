@@ -10,6 +10,7 @@
 #include "records/recordcodec.h"
 #include "records/records.h"
 #include "records/resultfiles.h"
+#include "review/studycache.h"
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
 #include "testinstallation.h"
@@ -233,6 +234,8 @@ protected:
     Records records{state, clock, sleeper, messages, programExit};
     FakeNavigator navigator;
     FakeDrillView view;
-    DrillServices services{state, navigator, sound, clock, random, messages, sleeper, records};
+    StudyCache studies;
+    DrillServices services{state,    navigator, sound,   clock,  random,
+                           messages, sleeper,   records, studies};
     std::unique_ptr<DrillEngine> engine;
 };

@@ -132,7 +132,8 @@ protected:
 
     MainWindow window;
     Navigator screens{window.screenStack(), window.waitForm()};
-    DrillServices screenServices{state, screens, sound, clock, random, messages, sleeper, records};
+    DrillServices screenServices{state,    screens, sound,   clock,  random,
+                                 messages, sleeper, records, studies};
     QPointer<DrillScreen> drillScreen;
 };
 

@@ -8,6 +8,7 @@
 #include "hub/paintergraphcanvas.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "review/studycache.h"
 #include "tabwalk.h"
 
 #include <QDir>
@@ -54,7 +55,7 @@ protected:
         writeResults(results);
         hooks.graphPaper = paper;
         screens.registerScreen(ScreenId::Hub, [this] {
-            return new StudyHubScreen({*state, screens, records, clock, messages, hooks});
+            return new StudyHubScreen({*state, screens, records, clock, messages, studies, hooks});
         });
         screens.registerScreen(ScreenId::NameSelection, [] { return new Screen; });
         window.resize(1024, 768);
@@ -100,6 +101,7 @@ protected:
 
     std::shared_ptr<FakeGraphPaper> paper = std::make_shared<FakeGraphPaper>();
     StudyHubHooks hooks;
+    StudyCache studies;
     MainWindow window;
     Navigator screens{window.screenStack(), window.waitForm()};
 };

@@ -6,6 +6,7 @@
 #include "drill/idiomsource.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "review/studycache.h"
 #include "review/studymapwindow.h"
 #include "tabwalk.h"
 
@@ -52,7 +53,7 @@ protected:
                       result(1, 4, 205, today(), QTime(9, 35)),
                       result(3, 6, 140, today() - 4, QTime(15, 5))});
         screens.registerScreen(ScreenId::Hub, [this] {
-            return new StudyHubScreen({*state, screens, records, clock, messages, hooks});
+            return new StudyHubScreen({*state, screens, records, clock, messages, studies, hooks});
         });
         screens.registerScreen(ScreenId::Drill, [] { return new Screen; });
         screens.registerScreen(ScreenId::NameSelection, [] { return new Screen; });
@@ -90,6 +91,7 @@ protected:
     }
 
     StudyHubHooks hooks;
+    StudyCache studies;
     MainWindow window;
     Navigator screens{window.screenStack(), window.waitForm()};
 };

@@ -1,5 +1,6 @@
 #include "hubfixture.h"
 #include "records/resultstatistics.h"
+#include "review/studycache.h"
 #include "review/studylog.h"
 
 #include <cerrno>
@@ -22,13 +23,14 @@ protected:
     StudyHub& showHub()
     {
         hub = std::make_unique<StudyHub>(
-            StudyHubServices{*state, navigator, records, clock, messages, hooks}, view);
+            StudyHubServices{*state, navigator, records, clock, messages, studies, hooks}, view);
         hub->load();
         hub->refreshHub();
         return *hub;
     }
 
     StudyHubHooks hooks;
+    StudyCache studies;
     FakeHubView view;
     std::unique_ptr<StudyHub> hub;
 };
@@ -178,7 +180,7 @@ TEST_F(StudyHubTest, TheFinalItemCountsAsClearedOnlyWithEnoughRecentPointsAndAtt
 TEST_F(StudyHubTest, ItemKeysOpenTheirItemOnlyWhenTheHubIsReady)
 {
     hub = std::make_unique<StudyHub>(
-        StudyHubServices{*state, navigator, records, clock, messages, hooks}, view);
+        StudyHubServices{*state, navigator, records, clock, messages, studies, hooks}, view);
     hub->load();
     // Before the refresh has finished every key is swallowed.
     EXPECT_TRUE(hub->keyPressed(u'4'));
