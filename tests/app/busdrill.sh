@@ -38,8 +38,9 @@ export DISPLAY=:$display
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log" &
 pids+=($!)
 
-# The demo installation; every voice of the idioms is a copy of a cue two seconds long, so the
-# drill goes on only as fast as its sounds.
+# The demo installation; every voice of the idioms is a copy of a cue 1.2 seconds long, so the
+# drill goes on only as fast as its sounds. (The null sink ends a play at the end of a block of
+# two seconds: a longer voice would run into the bound of its length plus two seconds.)
 bash "$here/../../tools/make-demo.sh" "$data" "$work/demo" "$program" "$textfile" "$cuetones" \
   "$idiomfile" >/dev/null
 prog=$work/demo/四字熟語
@@ -49,7 +50,7 @@ sed -i '4s/^210,330,/210,3000,/' "$prog/タイム回数データ.txt"
 mkdir -p "$prog/四字熟語音声"
 "$idiomfile" read "$prog/四字02vv.ccc" | cut -d, -f2 | while read -r idiom; do
   for n in 1 2; do
-    cp "$work/demo/files/合格.wav" "$prog/四字熟語音声/${idiom:0:3}$n.wav"
+    cp "$work/demo/files/fugoukaku1.wav" "$prog/四字熟語音声/${idiom:0:3}$n.wav"
   done
 done
 
