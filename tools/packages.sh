@@ -5,7 +5,10 @@ build_packages=(
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   desktop-file-utils appstream dpkg-dev file
+  # The parent report's text read back from its PDF.
   poppler-utils
+  # The drill pressed over the accessibility bus, and sounds played on a null sink.
+  dbus at-spi2-core python3-pyatspi xvfb qt6-qpa-plugins pulseaudio
 )
 # Voices of the demo idioms; the program runs without them.
 demo_packages=(espeak-ng mecab mecab-ipadic-utf8)

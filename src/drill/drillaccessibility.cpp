@@ -21,10 +21,12 @@ public:
         return state;
     }
     QStringList actionNames() const override { return {pressAction()}; }
+    // The bus waits for doAction to return before it replies, and a press may judge an answer
+    // and play its sounds: the press runs right after the reply, before the next request.
     void doAction(const QString& action) override
     {
         if (action == pressAction())
-            tile()->press();
+            QMetaObject::invokeMethod(tile(), &DrillTile::press, Qt::QueuedConnection);
     }
     QStringList keyBindingsForAction(const QString& action) const override
     {

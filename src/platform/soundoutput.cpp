@@ -1,5 +1,10 @@
 #include "platform/soundoutput.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
 #include <pulse/error.h>
 #include <pulse/simple.h>
 #include <sndfile.h>
@@ -61,15 +66,47 @@ SoundReply playToEnd(const DecodedSound& sound)
     return reply;
 }
 
-// The playback runs on a worker so that a stalled sound server cannot hold the caller for
-// longer than the bound; a worker that overruns finishes on its own and is forgotten.
+// The playback runs on a worker: the caller's event loop keeps running meanwhile, and a stalled
+// sound server cannot hold the caller for longer than the bound. A worker that overruns
+// finishes on its own and is forgotten.
 struct PlaybackJob
 {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;
     SoundReply reply;
+    QEventLoop* waiting = nullptr; // the caller's loop while it runs; guarded by mutex
 };
+
+void finishJob(PlaybackJob& job, const SoundReply& reply)
+{
+    std::lock_guard lock(job.mutex);
+    job.reply = reply;
+    job.done = true;
+    job.finished.notify_all();
+    if (job.waiting)
+        QMetaObject::invokeMethod(job.waiting, &QEventLoop::quit, Qt::QueuedConnection);
+}
+
+// Whether the job finished within the bound. On the application's thread, events (paints,
+// input, timers, the accessibility bus) are served while it waits.
+bool waitForJob(PlaybackJob& job, std::chrono::milliseconds bound)
+{
+    std::unique_lock lock(job.mutex);
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return job.finished.wait_for(lock, bound, [&] { return job.done; });
+    if (job.done)
+        return true;
+    QEventLoop loop;
+    QTimer::singleShot(bound, &loop, &QEventLoop::quit);
+    job.waiting = &loop;
+    lock.unlock();
+    loop.exec();
+    lock.lock();
+    job.waiting = nullptr;
+    return job.done;
+}
 
 } // namespace
 
@@ -102,16 +139,9 @@ SoundReply PulseSoundOutput::send(const QString& command)
     const auto length = std::chrono::milliseconds(
         1000 * static_cast<qint64>(sound->samples.size()) / sound->channels / sound->sampleRate);
     auto job = std::make_shared<PlaybackJob>();
-    std::thread([job, sound] {
-        SoundReply reply = playToEnd(*sound);
-        std::lock_guard lock(job->mutex);
-        job->reply = reply;
-        job->done = true;
-        job->finished.notify_all();
-    }).detach();
-
-    std::unique_lock lock(job->mutex);
-    if (!job->finished.wait_for(lock, length + std::chrono::seconds(2), [&] { return job->done; }))
+    std::thread([job, sound] { finishJob(*job, playToEnd(*sound)); }).detach();
+    if (!waitForJob(*job, length + std::chrono::seconds(2)))
         return {TimedOut, QStringLiteral("%1: the sound server did not finish in time").arg(file)};
+    std::lock_guard lock(job->mutex);
     return job->reply;
 }

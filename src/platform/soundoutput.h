@@ -9,7 +9,8 @@ struct SoundReply
 };
 
 // Interprets a multimedia command string of the form "play <file> wait" and returns when
-// the sound has finished, or at once with a nonzero code when it cannot be played.
+// the sound has finished, or at once with a nonzero code when it cannot be played. Events of
+// the window may run while it plays: callers hold back input until it returns.
 class SoundOutput
 {
 public:
@@ -17,8 +18,9 @@ public:
     virtual SoundReply send(const QString& command) = 0;
 };
 
-// Plays wave files through the desktop's sound server. The call blocks the calling thread
-// (no event loop runs) but never longer than the sound's length plus two seconds.
+// Plays wave files through the desktop's sound server on a worker thread. On the application's
+// thread an event loop runs until the sound has ended, so the window repaints and answers the
+// accessibility bus; the call never lasts longer than the sound's length plus two seconds.
 class PulseSoundOutput : public SoundOutput
 {
 public:

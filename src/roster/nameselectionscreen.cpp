@@ -200,6 +200,13 @@ void NameSelectionScreen::connectElements()
             [this](int row) { m_logic.rowClicked(row); });
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { m_logic.rowClicked(m_list->row(item)); });
+    // Assistive technology chooses a name by selecting its row (the row's "Toggle" action);
+    // the current row, which the choice follows, does not move by itself then.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_list->selectedItems();
+        if (chosen.size() == 1 && m_list->currentItem() != chosen.first())
+            m_list->setCurrentItem(chosen.first());
+    });
     connect(m_list, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { m_logic.rowDoubleClicked(m_list->row(item)); });
     connect(m_filter, &QComboBox::currentIndexChanged, this,

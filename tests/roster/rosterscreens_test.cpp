@@ -168,6 +168,18 @@ TEST_F(RosterScreensTest, ClickingARowAndOKOpensTheHub)
     EXPECT_FALSE(element<QPushButton>(screen, "Command14")->isHidden());
 }
 
+// Switch software chooses a name through the row's own action, which selects it.
+TEST_F(RosterScreensTest, ANameToggledThroughItsAccessibleRowIsChosen)
+{
+    NameSelectionScreen* screen = showNames();
+    auto* list = element<QListWidget>(screen, "List1");
+    QAccessibleInterface* row =
+        QAccessible::queryAccessibleInterface(list)->tableInterface()->cellAt(2, 0);
+    ASSERT_NE(row, nullptr);
+    row->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(element<QLabel>(screen, "Label2")->text(), QStringLiteral("1"));
+}
+
 TEST_F(RosterScreensTest, OKOnTheSeparatorPlaysTheWrongCueAndOneIsIgnoredWhileStarting)
 {
     NameSelectionScreen* screen = showNames();
