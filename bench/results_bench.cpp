@@ -14,9 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 // The export of a result file to CSV reads the whole file, however long it has grown. It is
@@ -135,21 +132,6 @@ void exportToCsv(benchmark::State& state)
 }
 BENCHMARK(exportToCsv)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The peak resident memory of a process that does one export, in MiB.
-double exportPeakMemory()
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        exportOnce();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -158,7 +140,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     bench();
     // Measured first, while this process is still small: the child starts with its pages.
-    const double peak = exportPeakMemory();
+    const double peak = childPeakMemory(exportOnce);
     benchmark::RunSpecifiedBenchmarks();
     std::printf("\nexport of 1,000,000 records / floor (read the file, write as many bytes): "
                 "%.2f  (limit 3.0)\n",

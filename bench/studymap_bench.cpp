@@ -16,9 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 // The map 覚えた熟語 replays the pupil's whole study log each time it opens, and the export of
@@ -175,21 +172,6 @@ void exportStudyLog(benchmark::State& state)
 }
 BENCHMARK(exportStudyLog)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The peak resident memory of a process that does one export, in MiB.
-double exportPeakMemory()
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        exportOnce();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -197,7 +179,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     bench();
-    const double peak = exportPeakMemory();
+    const double peak = childPeakMemory(exportOnce);
     benchmark::RunSpecifiedBenchmarks();
     std::printf("\nmap of a pupil with 1,000,000 answers / one plain read of the log: %.2f "
                 "(first look in a process)\n",

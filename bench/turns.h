@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 inline double median(std::vector<double> values)
@@ -44,4 +47,20 @@ double againstFloor(benchmark::State& state, Work work, Floor floor)
     state.counters["floor_ms"] = median(floors) * 1e3;
     state.counters["ratio"] = ratio;
     return ratio;
+}
+
+// The peak resident memory, in MiB, of a child process that does work once. Measured before
+// the benchmarks run, while this process is still small: the child starts with its pages.
+template <typename Work> double childPeakMemory(Work work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss / 1024.0;
 }

@@ -19,6 +19,7 @@
 #include "studyexport.h"
 #include "studytable.h"
 
+#include <QFileInfo>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -114,8 +115,11 @@ int audit(const ResultsInstallation& installation, const QDate& today, bool cutT
     const AuditReport report = ResultAudit(installation, today).run();
     for (const QString& line : auditReportLines(report))
         out << line << '\n';
+    // Without a study log there is no idiom to look up.
     std::vector<MapIdiom> idioms;
-    const Status idiomsLoaded = installation.loadIdioms(idioms);
+    const Status idiomsLoaded = QFileInfo::exists(installation.studyLogFile())
+                                    ? installation.loadIdioms(idioms)
+                                    : Status::success();
     if (!idiomsLoaded.ok())
         err << idiomsLoaded.message << QStringLiteral("（学習記録の熟語は点検しません）")
             << Qt::endl;
