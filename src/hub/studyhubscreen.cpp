@@ -149,9 +149,7 @@ void StudyHubScreen::buildElements()
 
     auto* header = new QHBoxLayout;
     header->addWidget(m_back);
-    addStudyMapButton(header);
-    header->addSpacing(14);
-    header->addLayout(buildReviewElements());
+    addReviewElements(header);
     header->addSpacing(14);
     header->addWidget(m_title);
     header->addSpacing(24);
@@ -343,7 +341,8 @@ StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
     return c;
 }
 
-QLayout* StudyHubScreen::buildReviewElements()
+// 戻る(0), then 復習 and 覚えた熟語 side by side, then the line about the next review.
+void StudyHubScreen::addReviewElements(QHBoxLayout* header)
 {
     m_review = makeButton(QStringLiteral("reviewButton"), QString(), 14, this);
     m_review->setMinimumSize(120, 40);
@@ -352,11 +351,11 @@ QLayout* StudyHubScreen::buildReviewElements()
     m_reviewLine->setWordWrap(true);
     m_reviewLine->setMaximumWidth(200);
     connect(m_review, &QPushButton::clicked, this, [this] { m_logic.openReview(); });
-    auto* row = new QHBoxLayout;
-    row->setSpacing(8);
-    row->addWidget(m_review);
-    row->addWidget(m_reviewLine);
-    return row;
+    header->addSpacing(8);
+    header->addWidget(m_review);
+    addStudyMapButton(header);
+    header->addSpacing(8);
+    header->addWidget(m_reviewLine);
 }
 
 void StudyHubScreen::connectElements()

@@ -101,7 +101,7 @@ private:
     void focusFirstStart() override;
 
     void buildElements();
-    QLayout* buildReviewElements();
+    void addReviewElements(QHBoxLayout* header);
     void connectElements();
     Column makeColumn(int item);
     Column* column(int item);
