@@ -12,6 +12,16 @@ start_null_sink() {
     --load="module-native-protocol-unix socket=$dir/native auth-anonymous=1"
   export PULSE_SERVER=unix:$dir/native
 }
+# Waits until the server has gone, so that it writes no more files into DIR while DIR is
+# removed; bounded, so that a server that hangs cannot hold a test up.
 stop_null_sink() {
+  local pid
+  pid=$(cat "$PULSE_RUNTIME_PATH/pid" 2>/dev/null) || pid=
   pulseaudio --kill 2>/dev/null || true
+  if [ -n "$pid" ]; then
+    for _ in $(seq 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  fi
 }
