@@ -106,21 +106,8 @@ qint64 exportOnce()
 // Reading the result file and writing `bytes` bytes with plain calls.
 void floorOnce(qint64 bytes)
 {
-    std::vector<char> buffer(1 << 20);
-    QFile in(bench().installation().resultFile());
-    QFile out(bench().path(QStringLiteral("floor.csv")));
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        std::abort();
-    while (in.read(buffer.data(), qint64(buffer.size())) > 0) {
-    }
-    std::fill(buffer.begin(), buffer.end(), 'x');
-    for (qint64 written = 0; written < bytes;) {
-        const qint64 part = std::min<qint64>(kChunk, bytes - written);
-        if (out.write(buffer.data(), part) != part)
-            std::abort();
-        written += part;
-    }
+    readThenWrite(bench().installation().resultFile(), bench().path(QStringLiteral("floor.csv")),
+                  bytes);
 }
 
 double exportRatio = 0;

@@ -106,20 +106,8 @@ BenchInstallation& bench()
 // Reads the log with plain calls and writes `bytes` bytes.
 void floorOnce(qint64 bytes)
 {
-    std::vector<char> buffer(1 << 20);
-    QFile in(bench().installation().studyLogFile());
-    QFile out(bench().path(QStringLiteral("floor.csv")));
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        std::abort();
-    while (in.read(buffer.data(), qint64(buffer.size())) > 0) {
-    }
-    for (qint64 written = 0; written < bytes;) {
-        const qint64 part = std::min<qint64>(1 << 16, bytes - written);
-        if (out.write(buffer.data(), part) != part)
-            std::abort();
-        written += part;
-    }
+    readThenWrite(bench().installation().studyLogFile(), bench().path(QStringLiteral("floor.csv")),
+                  bytes);
 }
 
 qint64 exportOnce()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QFile>
+#include <QString>
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -63,4 +66,24 @@ template <typename Work> double childPeakMemory(Work work)
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+// The floor of an export: reads the file `from` with plain calls in 1 MiB chunks and writes
+// `bytes` bytes to `to` in 64 KiB writes, as much as the export wrote.
+inline void readThenWrite(const QString& from, const QString& to, qint64 bytes)
+{
+    std::vector<char> buffer(1 << 20, 'x');
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        std::abort();
+    while (in.read(buffer.data(), qint64(buffer.size())) > 0) {
+    }
+    for (qint64 written = 0; written < bytes;) {
+        const qint64 part = std::min<qint64>(1 << 16, bytes - written);
+        if (out.write(buffer.data(), part) != part)
+            std::abort();
+        written += part;
+    }
 }
