@@ -39,6 +39,7 @@ void PupilStudy::clear()
     m_readPath.clear();
     m_recordsRead = 0;
     m_lastRecordRead.clear();
+    m_recordsSinceCheckpoint = 0;
 }
 
 int PupilStudy::indexOf(quint64 key) const
@@ -189,8 +190,8 @@ Status PupilStudy::refresh(const QString& path)
     if (!records ||
         std::memcmp(records, m_lastRecordRead.constData(), StudyLogRecord::kLength) != 0)
         return load(path);
-    --m_recordsRead; // counted again below
-    replay(records, count);
+    // The first of them is the record read last, already in the state.
+    replay(records + StudyLogRecord::kLength, count - 1);
     return replayRest(reader);
 }
 
@@ -219,6 +220,7 @@ void PupilStudy::replay(const char* records, qint64 count)
     }
     if (count > 0) {
         m_recordsRead += count;
+        m_recordsSinceCheckpoint += count;
         m_lastRecordRead = QByteArray(end - kLength, kLength);
     }
 }

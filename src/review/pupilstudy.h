@@ -4,6 +4,7 @@
 #include "review/fsrs.h"
 #include "review/studyevent.h"
 
+class StudyCheckpoint;
 class StudyLogReader;
 
 #include <QByteArray>
@@ -59,6 +60,12 @@ public:
     Status refresh(const QString& path);
 
     int pupilNo() const { return m_pupilNo; }
+    // The log this study has read up to its end, empty when it holds answers the log may not
+    // (added by hand, or a damaged record of the pupil met): only such a study may be saved.
+    const QString& readPath() const { return m_readPath; }
+    // Records of the log read since this state was last built from nothing, saved or restored.
+    qint64 recordsSinceCheckpoint() const { return m_recordsSinceCheckpoint; }
+    void markCheckpointed() { m_recordsSinceCheckpoint = 0; }
     const IdiomMemory* find(const QString& idiom) const; // nullptr: never answered
     std::vector<const IdiomMemory*> idioms() const;      // every answered idiom
     std::vector<DueIdiom> due(const QDate& today) const; // due <= today, lowest recall first
@@ -74,6 +81,8 @@ public:
     int streak(const QDate& today) const;
 
 private:
+    friend class StudyCheckpoint;
+
     // The replay's working state of one idiom: numbers only, so that an answer costs no
     // allocation and no date object; published into its IdiomMemory when the replay is done.
     struct Track
@@ -134,4 +143,5 @@ private:
     QString m_readPath;
     qint64 m_recordsRead = 0;
     QByteArray m_lastRecordRead;
+    qint64 m_recordsSinceCheckpoint = 0;
 };
