@@ -14,7 +14,8 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
     : m_state(state), m_platform(platform),
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
-      m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
+      m_studies(StudyCheckpoints(StudyCheckpoints::standardFolder())), m_pupilSummary(m_records),
+      m_navigator(m_window.screenStack(), m_window.waitForm()),
       m_helpKey([this]() -> HelpWindow& { return help(); })
 {
     QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);

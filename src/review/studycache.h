@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/status.h"
+#include "review/studycheckpoint.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class PupilStudy;
@@ -15,6 +17,11 @@ class PupilStudy;
 class StudyCache
 {
 public:
+    StudyCache() = default;
+    // With checkpoints, the first look at a pupil goes on from the pupil's checkpoint, and
+    // every look leaves one behind once enough of the log has been read since the last.
+    explicit StudyCache(StudyCheckpoints checkpoints) : m_checkpoints(std::move(checkpoints)) {}
+
     // The pupil's study as the log at logPath holds it now. A study handed out earlier is never
     // changed under its holder: a refresh then works on a copy.
     std::shared_ptr<const PupilStudy> study(const QString& logPath, int pupilNo, Status* status);
@@ -23,5 +30,6 @@ public:
     static constexpr size_t kPupilsKept = 8;
 
 private:
+    std::optional<StudyCheckpoints> m_checkpoints;
     std::vector<std::shared_ptr<PupilStudy>> m_kept; // the one used last at the end
 };

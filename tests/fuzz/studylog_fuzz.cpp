@@ -6,8 +6,7 @@
 #include "review/studylog.h"
 #include "review/studylogrecord.h"
 #include "scratchfolder.h"
-
-#include <algorithm>
+#include "studychecks.h"
 
 namespace {
 
@@ -24,19 +23,7 @@ void checkStudy(const QString& path, int pupil, bool readable)
 {
     PupilStudy study(pupil);
     FUZZ_CHECK(study.load(path).ok() == readable);
-    const QDate today(2026, 12, 8);
-    const std::vector<DueIdiom> due = study.due(today);
-    FUZZ_CHECK(static_cast<int>(due.size()) == study.dueCount(today));
-    for (size_t i = 1; i < due.size(); ++i)
-        FUZZ_CHECK(due[i - 1].recall <= due[i].recall);
-    for (const IdiomMemory* memory : study.idioms()) {
-        FUZZ_CHECK(memory->lapses <= memory->answers && memory->answers > 0);
-        FUZZ_CHECK(memory->recent.size() <= size_t(IdiomMemory::kRecentAnswers));
-        FUZZ_CHECK(memory->idiom.size() == 4 && study.find(memory->idiom) == memory);
-        FUZZ_CHECK(memory->lastAnswer.daysTo(memory->due) >= 1);
-    }
-    FUZZ_CHECK(std::is_sorted(study.studyDays().begin(), study.studyDays().end()));
-    FUZZ_CHECK(study.streak(today) <= static_cast<int>(study.studyDays().size()));
+    checkStudyHoldsTogether(study);
 }
 
 } // namespace

@@ -129,26 +129,6 @@ TEST_F(StudyLogTest, LoadingTheLogGivesTheStateOfTheSameAnswersAdded)
     }
 }
 
-namespace {
-
-// The states that a refresh must get right, compared field by field.
-void expectSameState(const PupilStudy& a, const PupilStudy& b)
-{
-    EXPECT_EQ(a.studyDays(), b.studyDays());
-    ASSERT_EQ(a.idioms().size(), b.idioms().size());
-    for (const IdiomMemory* m : a.idioms()) {
-        const IdiomMemory* other = b.find(m->idiom);
-        ASSERT_NE(other, nullptr) << m->idiom.toStdString();
-        EXPECT_EQ(m->answers, other->answers);
-        EXPECT_EQ(m->lapses, other->lapses);
-        EXPECT_EQ(m->memory.stability, other->memory.stability);
-        EXPECT_EQ(m->due, other->due);
-        EXPECT_EQ(m->recent.size(), other->recent.size());
-    }
-}
-
-} // namespace
-
 // The hub, the review and the map keep a pupil's study and read only what was appended since.
 // A record already read is not read again (a byte flipped in it later changes nothing), while
 // a log that no longer holds the last record read where it stood is read whole.

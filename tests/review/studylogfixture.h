@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "platform/filecalls.h"
+#include "review/pupilstudy.h"
 #include "review/studylog.h"
 
 #include <QDate>
@@ -55,3 +56,23 @@ protected:
     StudyLogWriter writer{calls, sleeper};
     const QDate day1{2026, 12, 8};
 };
+
+// The states that a study read in parts (a refresh, a checkpoint) must get right, field by
+// field.
+inline void expectSameState(const PupilStudy& a, const PupilStudy& b)
+{
+    EXPECT_EQ(a.studyDays(), b.studyDays());
+    ASSERT_EQ(a.idioms().size(), b.idioms().size());
+    for (const IdiomMemory* m : a.idioms()) {
+        const IdiomMemory* other = b.find(m->idiom);
+        ASSERT_NE(other, nullptr) << m->idiom.toStdString();
+        EXPECT_EQ(m->answers, other->answers);
+        EXPECT_EQ(m->lapses, other->lapses);
+        EXPECT_EQ(m->memory.stability, other->memory.stability);
+        EXPECT_EQ(m->memory.difficulty, other->memory.difficulty);
+        EXPECT_EQ(m->due, other->due);
+        EXPECT_EQ(m->recent.size(), other->recent.size());
+    }
+    const QDate today = a.studyDays().empty() ? QDate() : a.studyDays().back();
+    EXPECT_EQ(a.streak(today), b.streak(today));
+}

@@ -13,6 +13,8 @@
 #include "resultaudit.h"
 #include "resultexport.h"
 #include "resultsinstallation.h"
+#include "review/pupilstudy.h"
+#include "review/studycache.h"
 #include "review/studymapdrawing.h"
 #include "roster/nameselection.h"
 #include "studyaudit.h"
@@ -36,8 +38,10 @@ std::vector<StudyMap> reportMaps(const ResultsInstallation& installation,
     std::vector<MapIdiom> idioms;
     Status status = installation.loadIdioms(idioms);
     std::vector<StudyMap> maps(pages.size());
+    StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
     for (size_t k = 0; k < pages.size() && status.ok(); ++k)
-        status = loadStudyMap(installation.studyLogFile(), pages[k].pupil, idioms, today, maps[k]);
+        status = loadStudyMap(installation.studyLogFile(), pages[k].pupil, idioms, today, maps[k],
+                              &studies);
     if (status.ok())
         return maps;
     err << status.message << QStringLiteral("（覚えた熟語のページは入りません）") << Qt::endl;
@@ -93,17 +97,18 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
           QTextStream& out, QTextStream& err)
 {
     std::vector<MapIdiom> idioms;
-    PupilStudy study(pupil);
+    std::shared_ptr<const PupilStudy> study;
     Status status = installation.loadIdioms(idioms);
     if (status.ok())
-        status = study.load(installation.studyLogFile());
+        study = StudyCache(StudyCheckpoints(StudyCheckpoints::standardFolder()))
+                    .study(installation.studyLogFile(), pupil, &status);
     if (!status.ok()) {
         err << status.message << Qt::endl;
         return kUnreadable;
     }
     if (csv)
         out << "\xEF\xBB\xBF";
-    for (const QString& line : studyTableLines(study, idioms, today, csv))
+    for (const QString& line : studyTableLines(*study, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
     out.flush();
     return 0;
