@@ -2,6 +2,7 @@
 #include "review/studycache.h"
 #include "review/studylog.h"
 #include "review/studylogrecord.h"
+#include "studylogs.h"
 #include "turns.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,10 +19,11 @@
 #include <vector>
 
 // The hub counts a pupil's due idioms on every activation, and a review drill starts from the
-// due list. The first look at a pupil in a process replays the pupil's whole study log, which
-// only ever grows; later looks go through the program's study cache and replay only what was
-// appended since, here the answers of one test drill. Those must stay within three times what
-// one plain read of the file costs, with memory that does not grow with the file.
+// due list. A look at a pupil the program has seen before replays only what was appended to the
+// study log since, here the answers of one test drill; so does the first look in a new process,
+// from the checkpoint an earlier process left. Both must stay within three times what one plain
+// read of the file costs, with memory that does not grow with the file. A machine's very first
+// look at a pupil replays the whole log; its figure is shown beside them.
 
 namespace {
 
@@ -101,45 +104,45 @@ size_t reviewStart(const QString& path)
     return study.due(kToday).size();
 }
 
-// A copy of the large log that grows by the answers of one test drill of 22 idioms before each
-// look, and the cache that has seen the pupil before.
-struct Growing
+// A copy of the large log that grows by the answers of one test drill before each look. The
+// look goes through the program's cache, which has seen the pupil before, or through a new
+// process's cache, which has only the checkpoint an earlier process left.
+class Growing
 {
-    Growing()
+public:
+    Growing(const QString& name, bool newProcesses)
+        : path(bench().dir.filePath(name)), m_newProcesses(newProcesses)
     {
         if (!QFile::copy(bench().large, path))
             std::abort();
-        cache.study(path, 3, &status);
-    }
-    void appendOneDrill()
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::Append))
-            std::abort();
-        StudyEvent event;
-        event.date = kToday;
-        event.pupilNo = 3;
-        event.range = 5;
-        for (int k = 0; k < 22; ++k) {
-            event.idiom = QString(QChar(0x4E00 + k)) + QStringLiteral("面楚歌");
-            file.write(StudyLogRecord::encode(event));
-        }
+        look();
     }
     std::shared_ptr<const PupilStudy> look()
     {
-        auto study = cache.study(path, 3, &status);
+        appendOneDrill(path, 3, kToday);
+        StudyCache newProcess(StudyCheckpoints(bench().dir.filePath(QStringLiteral("cache"))));
+        Status status;
+        auto study = (m_newProcesses ? newProcess : m_kept).study(path, 3, &status);
         if (!status.ok())
             std::abort();
         return study;
     }
-    const QString path = bench().dir.filePath(QStringLiteral("growing.dat"));
-    StudyCache cache;
-    Status status;
+    const QString path;
+
+private:
+    bool m_newProcesses;
+    StudyCache m_kept;
 };
 
-Growing& growing()
+Growing& kept()
 {
-    static Growing made;
+    static Growing made(QStringLiteral("kept.dat"), false);
+    return made;
+}
+
+Growing& restarted()
+{
+    static Growing made(QStringLiteral("restarted.dat"), true);
     return made;
 }
 
@@ -147,6 +150,8 @@ double dueCountRatio = 0;
 double dueListRatio = 0;
 double keptDueCountRatio = 0;
 double keptDueListRatio = 0;
+double restartedDueCountRatio = 0;
+double restartedDueListRatio = 0;
 
 // The replay and one plain read of the same file take turns.
 void loadAndDueCount(benchmark::State& state)
@@ -162,27 +167,32 @@ void loadAndDueList(benchmark::State& state)
 void keptDueCount(benchmark::State& state)
 {
     keptDueCountRatio = againstFloor(
-        state,
-        [] {
-            growing().appendOneDrill();
-            return growing().look()->dueCount(kToday);
-        },
-        [](int) { plainRead(growing().path); });
+        state, [] { return kept().look()->dueCount(kToday); }, [](int) { plainRead(kept().path); });
 }
 void keptDueList(benchmark::State& state)
 {
     keptDueListRatio = againstFloor(
-        state,
-        [] {
-            growing().appendOneDrill();
-            return growing().look()->due(kToday).size();
-        },
-        [](size_t) { plainRead(growing().path); });
+        state, [] { return kept().look()->due(kToday).size(); },
+        [](size_t) { plainRead(kept().path); });
+}
+void restartedDueCount(benchmark::State& state)
+{
+    restartedDueCountRatio = againstFloor(
+        state, [] { return restarted().look()->dueCount(kToday); },
+        [](int) { plainRead(restarted().path); });
+}
+void restartedDueList(benchmark::State& state)
+{
+    restartedDueListRatio = againstFloor(
+        state, [] { return restarted().look()->due(kToday).size(); },
+        [](size_t) { plainRead(restarted().path); });
 }
 BENCHMARK(loadAndDueCount)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(loadAndDueList)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(keptDueCount)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(keptDueList)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(restartedDueCount)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(restartedDueList)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // How far the peak resident memory of a fresh process rises while it loads a log, in KiB.
 long memoryGrowth(const QString& path)
@@ -223,18 +233,26 @@ int main(int argc, char** argv)
     std::printf("\nstudy log of 1,000,000 answers (%lld bytes), processor time against one "
                 "plain chunked read:\n",
                 QFile(bench().large).size());
-    std::printf("load + dueCount (the hub's count) / plain read: %.2f  (first look)\n",
-                dueCountRatio);
-    std::printf("load + due()    (a review's start) / plain read: %.2f  (first look)\n",
-                dueListRatio);
     std::printf("kept study, one drill appended, + dueCount / plain read: %.2f  (limit 3.0)\n",
                 keptDueCountRatio);
     std::printf("kept study, one drill appended, + due()    / plain read: %.2f  (limit 3.0)\n",
                 keptDueListRatio);
+    std::printf("new process from its checkpoint, one drill appended, + dueCount / plain read: "
+                "%.2f  (limit 3.0)\n",
+                restartedDueCountRatio);
+    std::printf("new process from its checkpoint, one drill appended, + due()    / plain read: "
+                "%.2f  (limit 3.0)\n",
+                restartedDueListRatio);
+    std::printf("a machine's first look, the whole log replayed, + dueCount / plain read: %.2f\n",
+                dueCountRatio);
+    std::printf("a machine's first look, the whole log replayed, + due()    / plain read: %.2f\n",
+                dueListRatio);
     std::printf("peak memory growth while loading: 100,000 answers %ld KiB, 1,000,000 answers "
                 "%ld KiB (limit: 100,000 answers + 1 MiB)\n",
                 smallGrowth, largeGrowth);
     benchmark::Shutdown();
     const bool flat = largeGrowth >= 0 && largeGrowth <= smallGrowth + 1024;
-    return keptDueCountRatio <= 3.0 && keptDueListRatio <= 3.0 && flat ? 0 : 1;
+    const bool fast = std::max({keptDueCountRatio, keptDueListRatio, restartedDueCountRatio,
+                                restartedDueListRatio}) <= 3.0;
+    return fast && flat ? 0 : 1;
 }
