@@ -8,14 +8,6 @@ namespace {
 constexpr int kCatalogueItemCount = 20;
 constexpr int kRangeCount = 10;
 
-QString fullWidthNumber(int n)
-{
-    QString text = QString::number(n);
-    for (QChar& c : text)
-        c = QChar(c.unicode() - u'0' + 0xFF10);
-    return text;
-}
-
 void showDrillScreen(SharedState& state, ScreenNavigator& navigator, bool review)
 {
     state.reviewDrill = review;
@@ -25,6 +17,14 @@ void showDrillScreen(SharedState& state, ScreenNavigator& navigator, bool review
 }
 
 } // namespace
+
+QString rangeCaption(int range)
+{
+    QString text = QString::number(range);
+    for (QChar& c : text)
+        c = QChar(c.unicode() - u'0' + 0xFF10);
+    return QStringLiteral("範囲") + text;
+}
 
 void setUpTitle(SharedState& state)
 {
@@ -37,7 +37,7 @@ void fillCatalogue(SharedState& state)
     state.itemCount = kCatalogueItemCount;
     state.finalItemNo = kCatalogueItemCount;
     for (int range = 1; range <= kRangeCount; ++range) {
-        const QString caption = QStringLiteral("範囲") + fullWidthNumber(range);
+        const QString caption = rangeCaption(range);
         state.itemName[2 * range - 1] = caption + QStringLiteral("練");
         state.itemName[2 * range] = caption;
         state.itemKind[2 * range - 1] = 1;

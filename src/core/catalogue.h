@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QString>
+
 struct SharedState;
 class ScreenNavigator;
 
 // The drill title, set once at start: contentName "Sorawa", printEnabled 1.
 void setUpTitle(SharedState& state);
+
+// 「範囲１」: how the catalogue and every screen name a range.
+QString rangeCaption(int range);
 
 // Fills the twenty item captions: ranges 1 to 10, each as practice ("練") and as test.
 void fillCatalogue(SharedState& state);

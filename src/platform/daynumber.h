@@ -11,6 +11,9 @@
 // fraction of a day (0 <= value < 1) in whole seconds.
 namespace DayNumber {
 
+// Day 0 (30 December 1899) as a Julian day number, for arithmetic on days without QDate.
+inline constexpr qint64 kDayZeroJulianDay = 2415019;
+
 double fromDate(const QDate& date);
 double fromTime(const QTime& time);
 

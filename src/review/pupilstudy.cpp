@@ -1,5 +1,6 @@
 #include "review/pupilstudy.h"
 
+#include "platform/daynumber.h"
 #include "review/studylog.h"
 #include "review/studylogrecord.h"
 
@@ -12,7 +13,6 @@ constexpr int kFirstSlots = 512;
 // Beyond any real gap between two answers; keeps a damaged date from overflowing. An answer
 // dated before the previous one (a clock set back) counts as the same day.
 constexpr qint64 kMaxElapsedDays = 1000000;
-const qint64 kDayZeroJulian = QDate(1899, 12, 30).toJulianDay();
 
 size_t slotOf(quint64 key, size_t mask)
 {
@@ -209,13 +209,12 @@ void PupilStudy::replay(const char* records, qint64 count)
             continue;
         }
         const auto* b = reinterpret_cast<const unsigned char*>(record);
-        const quint8 flags = b[kFlagsOffset];
         Answer answer;
         answer.key = idiomKeyOf(record);
-        answer.day = kDayZeroJulian + getLittleEndian<qint32>(record + kDayOffset);
+        answer.day = DayNumber::kDayZeroJulianDay + getLittleEndian<qint32>(record + kDayOffset);
         answer.range = b[kRangeOffset];
-        answer.right = b[kWrongReadingsOffset] == 0 && (flags & (kWrongIdiom | kGivenAway)) == 0;
-        answer.struck = flags & kStruck;
+        answer.right = rightFirstTryOf(record);
+        answer.struck = b[kFlagsOffset] & kStruck;
         apply(answer, record, nullptr);
     }
     if (count > 0) {

@@ -1,5 +1,6 @@
 #include "review/studycheckpoint.h"
 
+#include "platform/daynumber.h"
 #include "records/littleendian.h"
 #include "review/crc32c.h"
 #include "review/pupilstudy.h"
@@ -20,9 +21,9 @@ constexpr char kMagic[8] = {'Y', 'J', 'S', 'T', 'C', 'K', 'P', 'T'};
 constexpr int kChecksumLength = 4;
 
 // Every day a record can carry, and the due days that follow from them.
-const qint64 kFirstDay = QDate(1899, 12, 30).toJulianDay() + std::numeric_limits<qint32>::min();
-const qint64 kLastDay =
-    QDate(1899, 12, 30).toJulianDay() + std::numeric_limits<qint32>::max() + Fsrs::kMaxInterval;
+constexpr qint64 kFirstDay = DayNumber::kDayZeroJulianDay + std::numeric_limits<qint32>::min();
+constexpr qint64 kLastDay =
+    DayNumber::kDayZeroJulianDay + std::numeric_limits<qint32>::max() + Fsrs::kMaxInterval;
 
 bool dayOk(qint64 day)
 {

@@ -66,6 +66,12 @@ inline bool checksumOk(const char* record)
     return Crc32c::checksum(record, kChecksumOffset) ==
            getLittleEndian<quint32>(record + kChecksumOffset);
 }
+// No wrong reading, no wrong idiom, nothing given away (StudyEvent::rightFirstTry()).
+inline bool rightFirstTryOf(const char* record)
+{
+    return record[kWrongReadingsOffset] == 0 &&
+           (quint8(record[kFlagsOffset]) & (kWrongIdiom | kGivenAway)) == 0;
+}
 // The idiom's eight stored bytes as one number: the key of an idiom without a QString.
 inline quint64 idiomKeyOf(const char* record)
 {

@@ -1,25 +1,10 @@
 #include "review/studymap.h"
 
+#include "core/catalogue.h"
+#include "review/reviewtexts.h"
 #include "review/studycache.h"
 
 #include <algorithm>
-
-namespace {
-
-QString fullWidthNumber(int number)
-{
-    QString text = QString::number(number);
-    for (QChar& c : text)
-        c = QChar(c.unicode() - u'0' + u'０');
-    return text;
-}
-
-QString dayText(const QDate& date)
-{
-    return date.toString(QStringLiteral("M月d日"));
-}
-
-} // namespace
 
 StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today)
     : m_today(today)
@@ -94,11 +79,6 @@ QString StudyMap::rowCountText(const MapRow& row)
     return QStringLiteral("覚えた %1/%2").arg(row.learned).arg(row.cells.size());
 }
 
-QString StudyMap::rangeText(int range)
-{
-    return QStringLiteral("範囲") + fullWidthNumber(range);
-}
-
 QString StudyMap::cellName(const MapCell& cell)
 {
     QString state;
@@ -129,14 +109,14 @@ QStringList StudyMap::cellDetails(const MapCell& cell)
     }
     QStringList answers;
     for (const StudyAnswer& answer : cell.recent)
-        answers << dayText(answer.date) +
+        answers << ReviewTexts::dateText(answer.date) +
                        (answer.right ? QStringLiteral(" ○") : QStringLiteral(" ×"));
     lines << QStringLiteral("答えた回数 %1回").arg(cell.answers) +
                  (cell.weak ? QStringLiteral("（苦手）") : QString());
     lines << QStringLiteral("最近の答え：") + answers.join(QStringLiteral("　"));
     lines << (cell.state == CellState::Due
-                  ? QStringLiteral("復習の日です（%1から）").arg(dayText(cell.due))
-                  : QStringLiteral("次の復習：") + dayText(cell.due));
+                  ? QStringLiteral("復習の日です（%1から）").arg(ReviewTexts::dateText(cell.due))
+                  : QStringLiteral("次の復習：") + ReviewTexts::dateText(cell.due));
     return lines;
 }
 
@@ -151,14 +131,9 @@ Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdio
                     const QDate& today, StudyMap& map, StudyCache* studies)
 {
     Status status;
-    std::shared_ptr<const PupilStudy> study;
-    if (studies) {
-        study = studies->study(logPath, pupil, &status);
-    } else {
-        auto own = std::make_shared<PupilStudy>(pupil);
-        status = own->load(logPath);
-        study = std::move(own);
-    }
+    StudyCache ownStudies;
+    const std::shared_ptr<const PupilStudy> study =
+        (studies ? *studies : ownStudies).study(logPath, pupil, &status);
     if (status.ok())
         map = StudyMap(*study, idioms, today);
     return status;

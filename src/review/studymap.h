@@ -67,8 +67,6 @@ public:
     QString headingText() const;
     // 「覚えた 15/22」
     static QString rowCountText(const MapRow& row);
-    // 「範囲１」
-    static QString rangeText(int range);
     // The cell as assistive technology names it: the idiom and its state.
     static QString cellName(const MapCell& cell);
     // The idiom, its reading and meaning, the answers with their dates and the next due date.

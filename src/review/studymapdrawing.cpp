@@ -1,5 +1,6 @@
 #include "review/studymapdrawing.h"
 
+#include "core/catalogue.h"
 #include "review/studymap.h"
 
 #include <QFont>
@@ -80,7 +81,7 @@ double drawGrid(QPainter& painter, const QRectF& area, double top, const StudyMa
     const double cell = std::min(6.0 * mm, (area.width() - labelWidth - countWidth) / widest);
     for (const MapRow& row : map.rows()) {
         text(painter, QRectF(area.left(), top, labelWidth, cell), Qt::AlignLeft | Qt::AlignVCenter,
-             StudyMap::rangeText(row.range), 3.2, mm, true);
+             rangeCaption(row.range), 3.2, mm, true);
         double x = area.left() + labelWidth;
         for (const MapCell& c : row.cells) {
             StudyMapDrawing::drawCell(

@@ -1,5 +1,6 @@
 #include "review/studymapwindow.h"
 
+#include "core/catalogue.h"
 #include "platform/messagebox.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"
@@ -258,7 +259,7 @@ void StudyMapWindow::buildGrid()
         const MapRow& row = rows[r];
         const int gridRow = static_cast<int>(r);
         auto* range = makeLabel(QStringLiteral("mapRange_%1").arg(row.range), 12, grid, true);
-        range->setText(StudyMap::rangeText(row.range));
+        range->setText(rangeCaption(row.range));
         layout->addWidget(range, gridRow, 0);
         auto* cells = new QHBoxLayout;
         cells->setSpacing(1);

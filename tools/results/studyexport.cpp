@@ -137,8 +137,7 @@ StudyExportOutcome StudyExporter::exportTo(const ExportOptions& options, QIODevi
             buffer << ((flags & kWrongIdiom) ? ",1" : ",0") << ((flags & kGivenAway) ? ",1" : ",0")
                    << ((flags & kStruck) ? ",1," : ",0,");
             buffer.number(getLittleEndian<quint16>(record + kSecondsOffset));
-            const bool right = wrongReadings == 0 && !(flags & (kWrongIdiom | kGivenAway));
-            buffer << (right ? ",1\r\n" : ",0\r\n");
+            buffer << (rightFirstTryOf(record) ? ",1\r\n" : ",0\r\n");
             if (written && buffer.full())
                 written = buffer.writeTo(out);
         }
