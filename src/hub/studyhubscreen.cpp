@@ -148,7 +148,7 @@ void StudyHubScreen::buildElements()
     m_todayTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* header = new QHBoxLayout;
-    header->addWidget(m_back);
+    header->addWidget(m_back, 0, Qt::AlignTop);
     addReviewElements(header);
     header->addSpacing(14);
     header->addWidget(m_title);
@@ -341,21 +341,27 @@ StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
     return c;
 }
 
-// 戻る(0), then 復習 and 覚えた熟語 side by side, then the line about the next review.
+// 戻る(0), then 復習 and 覚えた熟語 side by side with the line about the next review under
+// them. Beside them the line had too little room: it broke a date in two (「次の復習は12」 over
+// 「月9日」) and pressed against the caption. Under them it is one line, never wrapped.
 void StudyHubScreen::addReviewElements(QHBoxLayout* header)
 {
     m_review = makeButton(QStringLiteral("reviewButton"), QString(), 14, this);
     m_review->setMinimumSize(120, 40);
     m_review->setEnabled(false);
     m_reviewLine = makeLabel(QStringLiteral("reviewLine"), 11, this);
-    m_reviewLine->setWordWrap(true);
-    m_reviewLine->setMaximumWidth(200);
     connect(m_review, &QPushButton::clicked, this, [this] { m_logic.openReview(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(0);
+    buttons->addWidget(m_review);
+    addStudyMapButton(buttons);
+    buttons->addStretch();
+    auto* review = new QVBoxLayout;
+    review->setSpacing(2);
+    review->addLayout(buttons);
+    review->addWidget(m_reviewLine);
     header->addSpacing(8);
-    header->addWidget(m_review);
-    addStudyMapButton(header);
-    header->addSpacing(8);
-    header->addWidget(m_reviewLine);
+    header->addLayout(review);
 }
 
 void StudyHubScreen::connectElements()

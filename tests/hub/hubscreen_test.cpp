@@ -6,6 +6,7 @@
 #include "drill/idiomsource.h"
 #include "hub/studyhubscreen.h"
 #include "hubfixture.h"
+#include "review/reviewtexts.h"
 #include "review/studycache.h"
 #include "review/studymapwindow.h"
 #include "tabwalk.h"
@@ -260,4 +261,26 @@ TEST_F(HubScreenTest, TheMapButtonAndItsKeyOpenThePupilsMap)
     ASSERT_FALSE(window.findChild<StudyMapWindow*>());
     keyAtFocus(&window, Qt::Key_M);
     EXPECT_TRUE(window.findChild<StudyMapWindow*>());
+}
+
+// At the design size the line about the next review shows whole on one line and keeps clear of
+// the caption, with the longest lines the hub has beside the widest 復習 button (a line shows
+// only with nothing due; the wide caption leaves it the least room).
+TEST_F(HubScreenTest, TheReviewLineIsOneWholeLineClearOfTheCaption)
+{
+    StudyHubScreen* hub = showHub();
+    ASSERT_EQ(window.size(), QSize(MainWindow::kDesignWidth, MainWindow::kDesignHeight));
+    auto* line = element<QLabel>(hub, "reviewLine");
+    for (const QString& text :
+         {QStringLiteral("次の復習は") + ReviewTexts::dateText(QDate(2026, 12, 31)),
+          ReviewTexts::kTestFirst}) {
+        element<QPushButton>(hub, "reviewButton")->setText(QStringLiteral("復習 999問"));
+        line->setText(text);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(line->isVisible());
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(text), line->contentsRect().width())
+            << text.toStdString();
+        EXPECT_FALSE(line->geometry().intersects(element<QLabel>(hub, "Label11")->geometry()))
+            << text.toStdString();
+    }
 }
