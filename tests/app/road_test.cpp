@@ -12,6 +12,7 @@
 #include "review/studylog.h"
 #include "sound/cuetable.h"
 #include "testinstallation.h"
+#include "testresults.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,35 +48,71 @@ private:
 };
 
 // The whole program on a fresh installation like the demo's, driven as a pupil drives it:
-// only the operating-system services are fakes.
+// only the operating-system services are fakes. With a demo week, the installation is the demo's
+// own after a week of tests by its three pupils.
 class RoadOfATestDrill : public ::testing::Test
 {
 protected:
-    RoadOfATestDrill()
+    enum class Installation { Fresh, DemoWeek };
+
+    explicit RoadOfATestDrill(Installation installation = Installation::Fresh)
     {
         inst.writeValidSettings();
         writeIdioms();
-        inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
-                       QStringLiteral("1,2016,0,0,\"さくら\",0,\"\",\"\"\n"
-                                      "2,2014,0,0,\"はると\",0,\"\",\"\"\n"));
+        if (installation == Installation::DemoWeek)
+            writeDemoSettings();
+        else
+            inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
+                           QStringLiteral("1,2016,0,0,\"さくら\",0,\"\",\"\"\n"
+                                          "2,2014,0,0,\"はると\",0,\"\",\"\"\n"));
         clock.current = QDateTime(QDate(2026, 6, 10), QTime(16, 0));
         EXPECT_TRUE(Main(*state, inst.programDir(), messages,
                          [&] { return cues.load(state->soundFolder + kCueListFileName); }));
-        // はると tried range 2 yesterday.
-        ResultRecord earlier;
-        earlier.date = DayNumber::fromDate(clock.current.date().addDays(-1));
-        earlier.time = DayNumber::fromTime(QTime(17, 0));
-        earlier.pupilNo = 2;
-        earlier.itemNo = 4;
-        earlier.result = 150;
-        inst.writeBytes(QStringLiteral("prog/成績累積データ.dat"),
-                        RecordCodec::encodeResult(earlier));
+        if (installation == Installation::DemoWeek) {
+            writeResultFile(inst, demoWeekResults());
+        } else {
+            // はると tried range 2 yesterday.
+            writeResultFile(inst, {testResult(2, 4, 150, dayNumberBefore(clock.current.date(), 1),
+                                              DayNumber::fromTime(QTime(17, 0)))});
+        }
 
         program = std::make_unique<Program>(
             *state, cues,
             PlatformServices{messages, clock, random, sleeper, programExit, sound, launcher}, true);
         program->start();
         settle();
+    }
+
+    // The demo's roster, school and time table; the test installation's cues, which need no
+    // sound files.
+    void writeDemoSettings()
+    {
+        for (const char* file :
+             {"files/生徒用名簿.txt", "files/共通データ.txt", "prog/タイム回数データ.txt"}) {
+            const QString path = QString::fromUtf8(file);
+            QFile data(QStringLiteral(YOJI_DATA_DIR "/") + QFileInfo(path).fileName());
+            ASSERT_TRUE(data.open(QIODevice::ReadOnly)) << file;
+            inst.writeText(path, QString::fromUtf8(data.readAll()));
+        }
+    }
+    // Tests of ranges 1 to 3 by さくら (1), はると (2) and ゆい (3) on the six days before,
+    // and this morning ゆい's test of range 1 and はると's of range 2.
+    std::vector<ResultRecord> demoWeekResults() const
+    {
+        std::vector<ResultRecord> results;
+        for (int day = 6; day >= 1; --day) {
+            for (int pupil = 1; pupil <= 3; ++pupil) {
+                const int item = 2 * (1 + (day + pupil) % 3);
+                results.push_back(testResult(pupil, item, 150 + 17 * day + 9 * pupil,
+                                             dayNumberBefore(clock.current.date(), day),
+                                             DayNumber::fromTime(QTime(15 + pupil, 5 * day))));
+            }
+        }
+        results.push_back(testResult(3, 2, 142, dayNumberBefore(clock.current.date(), 0),
+                                     DayNumber::fromTime(QTime(9, 30))));
+        results.push_back(testResult(2, 4, 171, dayNumberBefore(clock.current.date(), 0),
+                                     DayNumber::fromTime(QTime(10, 5))));
+        return results;
     }
 
     void writeIdioms()
@@ -186,6 +223,13 @@ protected:
     {
         QMetaObject::invokeMethod(element<QTimer>(QStringLiteral("Timer1")), "timeout");
         settle();
+    }
+    // The README's and the book's pictures: kept when YOJI_SCREENSHOT_DIR is set.
+    static void keepPicture(QWidget* window, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
     }
     QByteArray fileBytes(const QString& path)
     {
@@ -319,6 +363,39 @@ TEST_F(RoadOfATestDrill, TwoMistakesOfATestComeBackInTheNextDaysReview)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+namespace {
+
+class ADemoWeek : public RoadOfATestDrill
+{
+protected:
+    ADemoWeek() : RoadOfATestDrill(Installation::DemoWeek) {}
+};
+
+} // namespace
+
+// さくら's first test of the day, with two mistakes, after a week of tests: the hub counts the
+// week and today apart and names tomorrow's review. The README's pictures of the name screen,
+// the drill and the hub are taken on this road.
+TEST_F(ADemoWeek, AFirstTestOfTheDayAfterAWeekOfResults)
+{
+    keepPicture(&program->window(), QStringLiteral("name-selection"));
+    chooseSakuraAndStart(Qt::Key_4);
+    ASSERT_EQ(element(QStringLiteral("sLabel8"))->text(), QStringLiteral("範囲２"));
+    keepPicture(&program->window(), QStringLiteral("drill"));
+    answerEveryQuestion(2);
+    finishScreenShowsItsButtons();
+    click(QStringLiteral("Command4")); // "メニューへ"
+    settle();
+    EXPECT_EQ(element<QPushButton>(QStringLiteral("reviewButton"))->text(),
+              QStringLiteral("復習 0問"));
+    EXPECT_EQ(element(QStringLiteral("reviewLine"))->text(), QStringLiteral("次の復習は6月11日"));
+    EXPECT_TRUE(element(QStringLiteral("Label14_4"))->text().startsWith(QStringLiteral("1回/")));
+    EXPECT_TRUE(element(QStringLiteral("Label15_4"))->text().startsWith(QStringLiteral("3回/")));
+    EXPECT_EQ(element<QListWidget>(QStringLiteral("List5_4"))->count(), 3);
+    keepPicture(&program->window(), QStringLiteral("hub"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 // A pupil who works through assistive technology alone: the meaning is read, each tile is found
 // by its role and name and pressed through its action, and the result line is read out.
 TEST_F(RoadOfATestDrill, AWholeTestDrillThroughAssistiveTechnology)
@@ -354,11 +431,11 @@ TEST_F(RoadOfATestDrill, AWholeTestDrillThroughAssistiveTechnology)
 
 namespace {
 
-// The program with the help book in its program folder, as the demo installation has it.
+// The demo week with the help book in its program folder, as the demo installation has it.
 class HelpOnEveryScreen : public RoadOfATestDrill
 {
 protected:
-    HelpOnEveryScreen()
+    HelpOnEveryScreen() : RoadOfATestDrill(Installation::DemoWeek)
     {
         QDirIterator book(QStringLiteral(YOJI_HELP_BOOK), QDir::Files,
                           QDirIterator::Subdirectories);
@@ -395,13 +472,6 @@ protected:
         return source.hasFragment() ? page + u'#' + source.fragment() : page;
     }
     QAction* menuEntry(const QString& name) { return screen()->findChild<QAction*>(name); }
-    // The book's pictures of these windows: kept when YOJI_SCREENSHOT_DIR is set.
-    static void keepPicture(QWidget* window, const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR");
-        if (!folder.isEmpty())
-            window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
-    }
 };
 
 } // namespace

@@ -36,6 +36,7 @@ protected:
         addPupil(2, 2015, QStringLiteral("はると"));
         addPupil(3, 2013, QStringLiteral("ゆい"));
         choosePupil(1);
+        state->schoolName = QStringLiteral("ひまわり学習教室"); // the demo's, for the picture
         state->itemTargetTime[2] = 200;
         state->itemTargetTime[4] = 210;
         inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
