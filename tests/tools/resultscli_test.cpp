@@ -1,5 +1,7 @@
 #include "resultstoolfixture.h"
 
+#include "drill/idiomsource.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -11,6 +13,7 @@ struct ToolRun
     int status = -1;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as written, a byte-order mark included
 };
 
 ToolRun runTool(const QStringList& arguments,
@@ -23,7 +26,8 @@ ToolRun runTool(const QStringList& arguments,
     if (!tool.waitForFinished(120000))
         return run;
     run.status = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = QString::fromUtf8(tool.readAllStandardOutput());
+    run.bytes = tool.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.bytes);
     run.err = QString::fromUtf8(tool.readAllStandardError());
     return run;
 }
@@ -81,4 +85,18 @@ TEST_F(ResultsToolTest, TheAuditOfANewInstallationIsCleanAndQuiet)
     EXPECT_TRUE(unreadable.out.contains(QStringLiteral("読めません")))
         << unreadable.out.toStdString();
     EXPECT_EQ(unreadable.err, QString());
+}
+
+// A spreadsheet program reads UTF-8 only after the mark; without it the idioms come out garbled.
+TEST_F(ResultsToolTest, TheStudyTableAsCsvBeginsWithAByteOrderMark)
+{
+    ASSERT_TRUE(IdiomSource::writeCompanionFile(
+                    {{0, {"1", "温故知新", "おんこちしん", "昔のことから新しい知識を得る"}}},
+                    inst.programDir() + QStringLiteral("/四字02vv.ccc"))
+                    .ok());
+    const ToolRun study =
+        runTool({QStringLiteral("--folder"), inst.programDir(), QStringLiteral("study"),
+                 QStringLiteral("--pupil"), QStringLiteral("1"), QStringLiteral("--csv")});
+    EXPECT_EQ(study.status, 0) << study.err.toStdString();
+    EXPECT_EQ(study.bytes.left(6), QByteArray("\xEF\xBB\xBF熟"));
 }

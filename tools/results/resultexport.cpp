@@ -52,6 +52,23 @@ bool contains(const std::vector<int>& list, int value)
 QByteArray csvField(const QString& text)
 {
     QByteArray bytes = text.toUtf8();
+    // Spreadsheet programs take a cell that begins with one of these for a formula, which a
+    // name typed into the roster must never become; an apostrophe first keeps it text and is
+    // not shown. Fields are made once per distinct value, so this costs nothing per row.
+    if (!bytes.isEmpty()) {
+        switch (bytes.front()) {
+        case '=':
+        case '+':
+        case '-':
+        case '@':
+        case '\t':
+        case '\r':
+            bytes.prepend('\'');
+            break;
+        default:
+            break;
+        }
+    }
     if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') &&
         !bytes.contains('\r'))
         return bytes;

@@ -70,6 +70,8 @@ private:
     RowPiece m_cachedDate;
 };
 
-// A field of a CSV row: quoted when it holds a comma, a double quote or a line break, with
-// double quotes doubled.
+// A text field of a CSV row: with an apostrophe first when it begins with =, +, -, @, a tab or
+// a carriage return (a spreadsheet program would take it for a formula), then quoted when it
+// holds a comma, a double quote or a line break, with double quotes doubled. Numbers and dates
+// are written as they are, never through this.
 QByteArray csvField(const QString& text);

@@ -106,8 +106,9 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
         err << status.message << Qt::endl;
         return kUnreadable;
     }
+    // As a character: a stream decodes a char* as UTF-8 first, which drops a leading mark.
     if (csv)
-        out << "\xEF\xBB\xBF";
+        out << QChar(QChar::ByteOrderMark);
     for (const QString& line : studyTableLines(*study, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
     out.flush();
