@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -99,4 +100,35 @@ TEST_F(ResultsToolTest, TheStudyTableAsCsvBeginsWithAByteOrderMark)
                  QStringLiteral("--pupil"), QStringLiteral("1"), QStringLiteral("--csv")});
     EXPECT_EQ(study.status, 0) << study.err.toStdString();
     EXPECT_EQ(study.bytes.left(6), QByteArray("\xEF\xBB\xBF熟"));
+}
+
+// Before the first test there is no result file: the teacher still gets a header to fill and
+// a page per pupil, and a file that is there but cannot be read still fails.
+TEST_F(ResultsToolTest, ANewInstallationExportsTheHeaderAndReportsNoRecordsYet)
+{
+    const QStringList folder{QStringLiteral("--folder"), inst.programDir()};
+    for (const QString& which : {QString(), QStringLiteral("--home"), QStringLiteral("--study")}) {
+        QStringList arguments = folder + QStringList{QStringLiteral("export")};
+        if (!which.isEmpty())
+            arguments << which;
+        const ToolRun exported = runTool(arguments);
+        EXPECT_EQ(exported.status, 0) << which.toStdString() << exported.err.toStdString();
+        EXPECT_EQ(exported.bytes.count("\r\n"), 1) << which.toStdString();
+        EXPECT_TRUE(exported.bytes.startsWith("\xEF\xBB\xBF日付,")) << which.toStdString();
+    }
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const ToolRun report =
+        runTool(folder + QStringList{QStringLiteral("report"), QStringLiteral("--all"),
+                                     QStringLiteral("-o"), pdf});
+    EXPECT_EQ(report.status, 0) << report.err.toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_EQ(text.count(QStringLiteral("まだ記録がありません")), 2) << text.toStdString();
+
+    ASSERT_TRUE(QDir().mkdir(installation().resultFile()));
+    EXPECT_EQ(runTool(folder + QStringList{QStringLiteral("export")}).status, 2);
 }

@@ -8,6 +8,7 @@
 #include "records/resultstatistics.h"
 #include "resultsinstallation.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -74,6 +75,12 @@ QByteArray csvField(const QString& text)
         return bytes;
     bytes.replace("\"", "\"\"");
     return '"' + bytes + '"';
+}
+
+bool notMadeYet(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.exists() && !info.isSymLink();
 }
 
 ResultExporter::ResultExporter(const ResultsInstallation& installation)
@@ -152,10 +159,13 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
     ExportOutcome outcome;
     const int length = options.home ? RecordCodec::kHomeLength : RecordCodec::kResultLength;
     RecordFileStream stream(length);
-    outcome.status =
-        stream.open(options.home ? m_installation.homeFile() : m_installation.resultFile());
-    if (!outcome.status.ok())
-        return outcome;
+    // Without the file there are no rows, only the header; a stream left closed gives none.
+    if (const QString path = options.home ? m_installation.homeFile() : m_installation.resultFile();
+        !notMadeYet(path)) {
+        outcome.status = stream.open(path);
+        if (!outcome.status.ok())
+            return outcome;
+    }
 
     RowBuffer buffer;
     if (options.byteOrderMark)

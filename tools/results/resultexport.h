@@ -75,3 +75,8 @@ private:
 // holds a comma, a double quote or a line break, with double quotes doubled. Numbers and dates
 // are written as they are, never through this.
 QByteArray csvField(const QString& text);
+
+// Whether a result file has not been made yet: the first test recorded makes it, so a new
+// installation has none and holds no records. A link to nowhere is not such a case, but a
+// file that cannot be read.
+bool notMadeYet(const QString& path);
