@@ -107,14 +107,10 @@ TEST_F(ResultsToolTest, TheStudyTableAsCsvBeginsWithAByteOrderMark)
 TEST_F(ResultsToolTest, ANewInstallationExportsTheHeaderAndReportsNoRecordsYet)
 {
     const QStringList folder{QStringLiteral("--folder"), inst.programDir()};
-    for (const QString& which : {QString(), QStringLiteral("--home"), QStringLiteral("--study")}) {
-        QStringList arguments = folder + QStringList{QStringLiteral("export")};
-        if (!which.isEmpty())
-            arguments << which;
-        const ToolRun exported = runTool(arguments);
-        EXPECT_EQ(exported.status, 0) << which.toStdString() << exported.err.toStdString();
-        EXPECT_EQ(exported.bytes.count("\r\n"), 1) << which.toStdString();
-        EXPECT_TRUE(exported.bytes.startsWith("\xEF\xBB\xBF日付,")) << which.toStdString();
+    for (const QStringList& which : {QStringList(), {"--home"}, {"--study"}}) {
+        const ToolRun exported = runTool(folder + QStringList{QStringLiteral("export")} + which);
+        EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+        EXPECT_EQ(exported.bytes.count("\r\n"), 1) << exported.out.toStdString(); // the header
     }
 
     QTemporaryDir dir;
