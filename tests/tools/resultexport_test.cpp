@@ -2,6 +2,8 @@
 #include "resultexport.h"
 #include "resultscommands.h"
 #include "resultstoolfixture.h"
+#include "review/pupilstudy.h"
+#include "studytable.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -114,6 +116,38 @@ TEST(CsvFieldTest, QuotesOnlyWhatNeedsQuoting)
     EXPECT_EQ(csvField(QStringLiteral("さくら")), QByteArray("さくら"));
     EXPECT_EQ(csvField(QStringLiteral("a,\"b\"")), QByteArray("\"a,\"\"b\"\"\""));
     EXPECT_EQ(csvField(QStringLiteral("a\nb")), QByteArray("\"a\nb\""));
+    EXPECT_EQ(csvField(QStringLiteral("=1,2")), QByteArray("\"'=1,2\""));
+}
+
+// A name typed into the roster must reach the teacher's spreadsheet as text, not as a formula.
+TEST_F(ResultsToolTest, ExportKeepsARosterNameThatLooksLikeAFormulaText)
+{
+    inst.writeText(QStringLiteral("files/生徒用名簿.txt"),
+                   QStringLiteral("1,2015,0,0,\"=1+1\",0,\"\",\"\"\n"
+                                  "2,2017,0,0,\"-太郎\",0,\"\",\"\"\n"));
+    record(1, 2, 51, at(4, 10, 10, 0));
+    record(2, 2, 51, at(4, 10, 11, 0));
+    const std::string csv = exported(installation(), {});
+    EXPECT_NE(csv.find("\n2026-04-10,10:00:00,1,'=1+1,小５,2,範囲１,51,0,16,12345\r\n"
+                       "2026-04-10,11:00:00,2,'-太郎,小３,"),
+              std::string::npos)
+        << csv;
+}
+
+// The plain table is read line by line: a damaged idiom must not split its row.
+TEST(StudyTableTest, AControlCharacterInAnIdiomShowsAsAQuestionMark)
+{
+    PupilStudy study(1);
+    StudyEvent answer;
+    answer.date = QDate(2026, 4, 10);
+    answer.pupilNo = 1;
+    answer.idiom = QStringLiteral("温故\n新");
+    answer.range = 1;
+    study.add(answer);
+    const QStringList lines = studyTableLines(study, {}, answer.date, false);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("温故?新\t1\t1\t0\t")))
+        << lines[1].toStdString();
 }
 
 TEST_F(ResultsToolTest, ExportOfADamagedRecordLeavesWhatItCannotReadEmpty)

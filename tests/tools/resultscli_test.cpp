@@ -1,8 +1,11 @@
 #include "resultstoolfixture.h"
 
+#include "drill/idiomsource.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -11,6 +14,7 @@ struct ToolRun
     int status = -1;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as written, a byte-order mark included
 };
 
 ToolRun runTool(const QStringList& arguments,
@@ -23,7 +27,8 @@ ToolRun runTool(const QStringList& arguments,
     if (!tool.waitForFinished(120000))
         return run;
     run.status = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    run.out = QString::fromUtf8(tool.readAllStandardOutput());
+    run.bytes = tool.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.bytes);
     run.err = QString::fromUtf8(tool.readAllStandardError());
     return run;
 }
@@ -81,4 +86,45 @@ TEST_F(ResultsToolTest, TheAuditOfANewInstallationIsCleanAndQuiet)
     EXPECT_TRUE(unreadable.out.contains(QStringLiteral("読めません")))
         << unreadable.out.toStdString();
     EXPECT_EQ(unreadable.err, QString());
+}
+
+// A spreadsheet program reads UTF-8 only after the mark; without it the idioms come out garbled.
+TEST_F(ResultsToolTest, TheStudyTableAsCsvBeginsWithAByteOrderMark)
+{
+    ASSERT_TRUE(IdiomSource::writeCompanionFile(
+                    {{0, {"1", "温故知新", "おんこちしん", "昔のことから新しい知識を得る"}}},
+                    inst.programDir() + QStringLiteral("/四字02vv.ccc"))
+                    .ok());
+    const ToolRun study =
+        runTool({QStringLiteral("--folder"), inst.programDir(), QStringLiteral("study"),
+                 QStringLiteral("--pupil"), QStringLiteral("1"), QStringLiteral("--csv")});
+    EXPECT_EQ(study.status, 0) << study.err.toStdString();
+    EXPECT_EQ(study.bytes.left(6), QByteArray("\xEF\xBB\xBF熟"));
+}
+
+// Before the first test there is no result file: the teacher still gets a header to fill and
+// a page per pupil, and a file that is there but cannot be read still fails.
+TEST_F(ResultsToolTest, ANewInstallationExportsTheHeaderAndReportsNoRecordsYet)
+{
+    const QStringList folder{QStringLiteral("--folder"), inst.programDir()};
+    for (const QStringList& which : {QStringList(), {"--home"}, {"--study"}}) {
+        const ToolRun exported = runTool(folder + QStringList{QStringLiteral("export")} + which);
+        EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+        EXPECT_EQ(exported.bytes.count("\r\n"), 1) << exported.out.toStdString(); // the header
+    }
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const ToolRun report =
+        runTool(folder + QStringList{QStringLiteral("report"), QStringLiteral("--all"),
+                                     QStringLiteral("-o"), pdf});
+    EXPECT_EQ(report.status, 0) << report.err.toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_EQ(text.count(QStringLiteral("まだ記録がありません")), 2) << text.toStdString();
+
+    ASSERT_TRUE(QDir().mkdir(installation().resultFile()));
+    EXPECT_EQ(runTool(folder + QStringList{QStringLiteral("export")}).status, 2);
 }

@@ -7,6 +7,7 @@
 #include "records/recordcodec.h"
 #include "records/recordfilestream.h"
 #include "records/resultstatistics.h"
+#include "resultexport.h"
 #include "resultsinstallation.h"
 
 #include <algorithm>
@@ -48,7 +49,10 @@ Status ProgressReportBuilder::build(const std::vector<int>& pupils,
     }
 
     RecordFileStream stream(RecordCodec::kResultLength);
-    if (Status status = stream.open(m_installation.resultFile()); !status.ok())
+    const bool newInstallation = notMadeYet(m_installation.resultFile());
+    if (Status status =
+            newInstallation ? Status::success() : stream.open(m_installation.resultFile());
+        !status.ok())
         return status;
     while (const char* bytes = stream.next()) {
         const ResultRecord record = RecordCodec::decodeResultNumbers(bytes);
@@ -94,6 +98,7 @@ Status ProgressReportBuilder::build(const std::vector<int>& pupils,
                 std::max<qint64>(state.itemRequiredCount[item] - progress.counted, 0);
             pages[index].items.push_back(progress);
         }
+        pages[index].newInstallation = newInstallation;
         finish(pages[index]);
     }
     return Status::success();

@@ -50,6 +50,7 @@ struct PupilProgress
     QString school;
     QDate first; // the period covered; invalid without any test
     QDate last;
+    bool newInstallation = false;    // no result file yet: nobody has taken a test
     std::vector<ItemProgress> items; // the items tried, by item number
     // Items not yet mastered, nearest to mastery first, then the next range not tried yet.
     QStringList nextToPractise;
@@ -60,7 +61,7 @@ struct PupilProgress
 };
 
 // Builds the report pages of some pupils from one pass over the result file, with the
-// program's points and mastery rules.
+// program's points and mastery rules. A result file not made yet gives pages without tests.
 class ProgressReportBuilder
 {
 public:

@@ -30,9 +30,10 @@ double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
     canvas.drawText(QRectF(0, y, GraphLayout::kWidth, 10), Qt::AlignLeft | Qt::AlignVCenter,
                     QStringLiteral("学習のようす　") + pupil.title(), Font::Heading);
     y += 11;
-    const QString period = pupil.first.isValid() ? dateText(pupil.first) + QStringLiteral(" 〜 ") +
-                                                       dateText(pupil.last)
-                                                 : QStringLiteral("まだテストの記録がありません");
+    QString period = dateText(pupil.first) + QStringLiteral(" 〜 ") + dateText(pupil.last);
+    if (!pupil.first.isValid())
+        period = pupil.newInstallation ? QStringLiteral("まだ記録がありません")
+                                       : QStringLiteral("まだテストの記録がありません");
     const QStringList lines{QStringLiteral("学年：") + pupil.grade,
                             QStringLiteral("教室：") + pupil.school,
                             QStringLiteral("期間：") + period};

@@ -8,6 +8,7 @@
 #include "records/resultstatistics.h"
 #include "resultsinstallation.h"
 
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -52,11 +53,34 @@ bool contains(const std::vector<int>& list, int value)
 QByteArray csvField(const QString& text)
 {
     QByteArray bytes = text.toUtf8();
+    // Spreadsheet programs take a cell that begins with one of these for a formula, which a
+    // name typed into the roster must never become; an apostrophe first keeps it text and is
+    // not shown. Fields are made once per distinct value, so this costs nothing per row.
+    if (!bytes.isEmpty()) {
+        switch (bytes.front()) {
+        case '=':
+        case '+':
+        case '-':
+        case '@':
+        case '\t':
+        case '\r':
+            bytes.prepend('\'');
+            break;
+        default:
+            break;
+        }
+    }
     if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') &&
         !bytes.contains('\r'))
         return bytes;
     bytes.replace("\"", "\"\"");
     return '"' + bytes + '"';
+}
+
+bool notMadeYet(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.exists() && !info.isSymLink();
 }
 
 ResultExporter::ResultExporter(const ResultsInstallation& installation)
@@ -135,10 +159,13 @@ ExportOutcome ResultExporter::exportTo(const ExportOptions& options, QIODevice& 
     ExportOutcome outcome;
     const int length = options.home ? RecordCodec::kHomeLength : RecordCodec::kResultLength;
     RecordFileStream stream(length);
-    outcome.status =
-        stream.open(options.home ? m_installation.homeFile() : m_installation.resultFile());
-    if (!outcome.status.ok())
-        return outcome;
+    // Without the file there are no rows, only the header; a stream left closed gives none.
+    if (const QString path = options.home ? m_installation.homeFile() : m_installation.resultFile();
+        !notMadeYet(path)) {
+        outcome.status = stream.open(path);
+        if (!outcome.status.ok())
+            return outcome;
+    }
 
     RowBuffer buffer;
     if (options.byteOrderMark)

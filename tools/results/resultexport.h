@@ -70,6 +70,13 @@ private:
     RowPiece m_cachedDate;
 };
 
-// A field of a CSV row: quoted when it holds a comma, a double quote or a line break, with
-// double quotes doubled.
+// A text field of a CSV row: with an apostrophe first when it begins with =, +, -, @, a tab or
+// a carriage return (a spreadsheet program would take it for a formula), then quoted when it
+// holds a comma, a double quote or a line break, with double quotes doubled. Numbers and dates
+// are written as they are, never through this.
 QByteArray csvField(const QString& text);
+
+// Whether a result file has not been made yet: the first test recorded makes it, so a new
+// installation has none and holds no records. A link to nowhere is not such a case, but a
+// file that cannot be read.
+bool notMadeYet(const QString& path);

@@ -25,6 +25,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kUnreadable = 2;
@@ -106,8 +108,9 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
         err << status.message << Qt::endl;
         return kUnreadable;
     }
+    // As a character: a stream decodes a char* as UTF-8 first, which drops a leading mark.
     if (csv)
-        out << "\xEF\xBB\xBF";
+        out << QChar(QChar::ByteOrderMark);
     for (const QString& line : studyTableLines(*study, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
     out.flush();
@@ -172,14 +175,19 @@ int report(ResultsInstallation& installation, const ReportOptions& options, cons
         return kUnreadable;
     }
 
-    SharedState& state = installation.state();
-    Records records(state, clock, sleeper, messages, exit);
-    records.computeStatistics();
-    const GraphDataReader chartReader(state, records.tables(), records.fileCalls(), clock);
-    std::vector<GraphPage> charts;
-    for (const PupilProgress& page : pages)
-        charts.push_back(chartReader.read(
-            {page.pupil, page.chartItems, gradeFilterEntries().first(), PointsPeriod::AllTime}));
+    // Without a test there is nothing to chart; and the program's reader would wait for a
+    // result file that a new installation does not have yet, then stop the tool.
+    std::vector<GraphPage> charts(pages.size());
+    if (std::any_of(pages.begin(), pages.end(),
+                    [](const PupilProgress& page) { return !page.items.empty(); })) {
+        SharedState& state = installation.state();
+        Records records(state, clock, sleeper, messages, exit);
+        records.computeStatistics();
+        const GraphDataReader chartReader(state, records.tables(), records.fileCalls(), clock);
+        for (size_t k = 0; k < pages.size(); ++k)
+            charts[k] = chartReader.read({pages[k].pupil, pages[k].chartItems,
+                                          gradeFilterEntries().first(), PointsPeriod::AllTime});
+    }
 
     const std::vector<StudyMap> maps = reportMaps(installation, pages, clock.now().date(), err);
 

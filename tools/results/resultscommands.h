@@ -24,8 +24,8 @@ struct ReportOptions
 // The commands of yoji-results behind its option parsing. Each returns the exit status.
 namespace ResultsCommands {
 
-// 0 after the export, with a torn tail only reported on err; 2 when the file cannot be read
-// or the output cannot be written.
+// 0 after the export, with a torn tail only reported on err; a file not made yet gives the
+// header row alone. 2 when the file cannot be read or the output cannot be written.
 int exportResults(const ResultsInstallation& installation, const ExportOptions& options,
                   QIODevice& out, QTextStream& err);
 
@@ -48,8 +48,8 @@ int audit(const ResultsInstallation& installation, const QDate& today, bool cutT
 // Writes the progress report of the pupils as an A4 PDF file, one sheet or more per pupil,
 // each followed by the pupil's map 覚えた熟語 with the 苦手 idioms and the forecast.
 // The charts come from the graph panel's reader, which needs the program's statistics; their
-// failures go through messages and exit as in the program. 0, or 2 when the result file
-// cannot be read or the PDF cannot be written.
+// failures go through messages and exit as in the program. A result file not made yet gives
+// pages that say so. 0, or 2 when the result file cannot be read or the PDF cannot be written.
 int report(ResultsInstallation& installation, const ReportOptions& options, const Clock& clock,
            Sleeper& sleeper, MessageBox& messages, ProgramExit& exit, QTextStream& err);
 

@@ -6,14 +6,25 @@
 
 namespace {
 
-QString row(const QStringList& fields, bool csv)
+// The idiom as a table cell. Its four units come from the log as they stand, so a damaged or
+// forged record could hold a line break or a tab that would split the row.
+QString tableCell(QString idiom)
 {
-    if (!csv)
-        return fields.join(u'\t');
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted << QString::fromUtf8(csvField(field));
-    return quoted.join(u',');
+    for (QChar& c : idiom) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = u'?';
+    }
+    return idiom;
+}
+
+// The first field is the idiom; the others are numbers, dates and the tool's own words, which
+// need neither quoting nor the spreadsheet guard.
+QString row(QStringList fields, bool csv)
+{
+    fields.first() = csv ? QString::fromUtf8(csvField(fields.first())) : tableCell(fields.first());
+    return fields.join(csv ? u',' : u'\t');
 }
 
 } // namespace
