@@ -133,9 +133,9 @@ TEST_F(StudyLogTest, EachHeaderFaultHasItsOwnMessage)
 
 TEST_F(StudyLogTest, RecordsWithAFieldTheProgramNeverWritesAreSkipped)
 {
-    append(answer(1, QStringLiteral("臥薪嘗胆"), day1, false));
+    append(answer(1, QStringLiteral("臥薪嘗胆"), day1));
     append(answer(1, QStringLiteral("四面楚歌"), day1.addDays(1)));
-    append(answer(1, QStringLiteral("臥薪嘗胆"), day1.addDays(3)));
+    append(answer(1, QStringLiteral("臥薪嘗胆"), day1.addDays(3), false));
 
     const QByteArray data = bytes();
     const std::vector<QByteArray> invalid = invalidStudyRecords(data.mid(32, 32));
