@@ -203,9 +203,11 @@ void PupilStudy::replay(const char* records, qint64 count)
         // Most records belong to other pupils: the cheapest test goes first.
         if (pupilOf(record) != m_pupilNo)
             continue;
-        if (!checksumOk(record)) {
-            // Perhaps a record still being written when it was read: read it again next time.
-            m_readPath.clear();
+        if (const Fault fault = faultOf(record)) {
+            // A bad checksum may be a record still being written when it was read: read it
+            // again next time. A bad field stays bad.
+            if (fault.field == Field::Checksum)
+                m_readPath.clear();
             continue;
         }
         const auto* b = reinterpret_cast<const unsigned char*>(record);

@@ -52,7 +52,8 @@ const StudyLogEntry* StudyLogReader::next()
     if (!record)
         return nullptr;
     m_entry.recordNo = m_stream->recordNo() - 1;
-    m_entry.checksumOk = StudyLogRecord::checksumOk(record);
+    m_entry.fault = StudyLogRecord::faultOf(record);
+    m_entry.checksumOk = m_entry.fault.field != StudyLogRecord::Field::Checksum;
     m_entry.event = StudyLogRecord::decode(record);
     return &m_entry;
 }

@@ -4,6 +4,7 @@
 #include "platform/status.h"
 #include "records/recordfilestream.h"
 #include "review/studyevent.h"
+#include "review/studylogrecord.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -34,8 +35,10 @@ private:
 struct StudyLogEntry
 {
     qint64 recordNo = 0;     // 1 = the first event after the header
-    bool checksumOk = false; // false: the record is damaged; programs skip it
-    StudyEvent event;        // decoded even when damaged, as far as it goes
+    bool checksumOk = false; // false: the record is damaged
+    // Any fault, the checksum's included (StudyLogRecord::faultOf()): programs skip the record.
+    StudyLogRecord::Fault fault;
+    StudyEvent event; // decoded even when damaged, as far as it goes
 };
 
 // Streams the log front to back in chunks (memory stays flat). A missing file reads as empty

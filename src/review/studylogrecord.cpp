@@ -9,8 +9,6 @@ namespace {
 
 constexpr char kMagic[8] = {'Y', 'J', 'S', 'T', 'U', 'D', 'Y', '\0'};
 constexpr int kMaxPupilNo = 5000;
-constexpr int kMaxRange = 10;
-constexpr int kSecondsPerDay = 86400;
 
 void sealRecord(QByteArray& record)
 {
@@ -44,14 +42,23 @@ QByteArray header()
 
 Status checkHeader(const char* record, const QString& path)
 {
-    if (std::memcmp(record, kMagic, sizeof kMagic) != 0 || !checksumOk(record))
-        return Status::failure(path + QStringLiteral(" は学習記録のファイルではないか、"
-                                                     "先頭がこわれています。"));
+    if (std::memcmp(record, kMagic, sizeof kMagic) != 0)
+        return Status::failure(path + QStringLiteral(" は学習記録のファイルではありません。"));
+    if (!checksumOk(record))
+        return Status::failure(path +
+                               QStringLiteral(" は先頭がこわれています（チェックサムが"
+                                              "合いません）。このプログラムでは読めません。"));
     const int version = getLittleEndian<quint16>(record + kVersionOffset);
-    if (version != kVersion || getLittleEndian<quint16>(record + kVersionOffset + 2) != kLength)
+    if (version != kVersion)
         return Status::failure(path + QStringLiteral(" は別の形式（版 %1）の学習記録です。"
                                                      "このプログラムでは読めません。")
                                           .arg(version));
+    if (const int length = getLittleEndian<quint16>(record + kVersionOffset + 2); length != kLength)
+        return Status::failure(path + QStringLiteral(" は記録の長さが %1 バイトになっています"
+                                                     "（%2 バイトのはずです）。このプログラムでは"
+                                                     "読めません。")
+                                          .arg(length)
+                                          .arg(kLength));
     return Status::success();
 }
 
@@ -59,7 +66,10 @@ QString invalidReason(const StudyEvent& event)
 {
     if (!isFourBmpCharacters(event.idiom))
         return QStringLiteral("四字熟語「%1」は4文字ではありません。").arg(event.idiom);
-    if (!event.date.isValid() || event.secondOfDay < 0 || event.secondOfDay >= kSecondsPerDay)
+    // Checked before encoding, which could not hold every date or number.
+    const double day = event.date.isValid() ? DayNumber::fromDate(event.date) : -1;
+    if (day < kFirstDay || day > kLastDay || event.secondOfDay < 0 ||
+        event.secondOfDay >= kSecondsPerDay)
         return QStringLiteral("答えた日時が正しくありません。");
     if (event.pupilNo < 1 || event.pupilNo > kMaxPupilNo)
         return QStringLiteral("生徒番号 %1 は 1～5000 ではありません。").arg(event.pupilNo);
@@ -67,10 +77,17 @@ QString invalidReason(const StudyEvent& event)
         return QStringLiteral("範囲 %1 は 1～10 ではありません。").arg(event.range);
     if (event.itemNo < 0 || event.itemNo > 255)
         return QStringLiteral("問題番号 %1 が正しくありません。").arg(event.itemNo);
-    const int drill = static_cast<int>(event.drill);
-    if (drill < 1 || drill > 3)
+    // The rest by the readers' own rule, so that nothing written is ever skipped.
+    switch (faultOf(encode(event).constData()).field) {
+    case Field::None:
+        return {};
+    case Field::Drill:
         return QStringLiteral("ドリルの種類が正しくありません。");
-    return {};
+    case Field::Strike:
+        return QStringLiteral("練習で記録できるのは「この問題覚えた」だけです。");
+    default:
+        return QStringLiteral("答えの印の組み合わせが正しくありません。");
+    }
 }
 
 QByteArray encode(const StudyEvent& event)

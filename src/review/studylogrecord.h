@@ -38,12 +38,38 @@ inline constexpr int kItemOffset = 20;
 inline constexpr int kWrongReadingsOffset = 21;
 inline constexpr int kFlagsOffset = 22;
 inline constexpr int kSecondsOffset = 23;
+inline constexpr int kPaddingOffset = 25;
 inline constexpr int kChecksumOffset = 28;
 inline constexpr int kVersionOffset = 8; // in the header, followed by the record length
 
 inline constexpr quint8 kWrongIdiom = 1;
 inline constexpr quint8 kGivenAway = 2;
 inline constexpr quint8 kStruck = 4;
+
+// The dates an answer can carry, as day numbers: 2000-01-01 and 9999-12-31.
+inline constexpr qint32 kFirstDay = 36526;
+inline constexpr qint32 kLastDay = 2958465;
+inline constexpr qint32 kSecondsPerDay = 86400;
+inline constexpr int kMaxRange = 10;
+
+// What is wrong with a whole event record, and the value stored there.
+enum class Field : quint8 {
+    None,
+    Checksum,
+    Day,     // outside kFirstDay..kLastDay
+    Second,  // outside 0..86399
+    Range,   // outside 1..10
+    Drill,   // not 1, 2 or 3
+    Flags,   // a bit the drill kind never sets
+    Padding, // bytes 25..27 not zero
+    Strike,  // a practice-walk record without the strike flag
+};
+struct Fault
+{
+    Field field = Field::None;
+    qint64 value = 0;
+    explicit operator bool() const { return field != Field::None; }
+};
 
 QByteArray header();
 // Whether a whole record read from the start of a file is this format's header; a Japanese
@@ -78,5 +104,45 @@ inline quint64 idiomKeyOf(const char* record)
     return getLittleEndian<quint64>(record + kIdiomOffset);
 }
 quint64 idiomKey(const QString& idiom);
+
+// The first thing that makes a record one the program never writes, or none. Every reader
+// skips such a record: a bad checksum is a record torn or damaged, a bad field one that no
+// version of the writer produced, and either would let a made-up answer steer the review.
+// Raw bytes only, no QDate: the replay runs this on every record of its pupil.
+inline Fault faultOf(const char* record)
+{
+    if (!checksumOk(record))
+        return {Field::Checksum, getLittleEndian<quint32>(record + kChecksumOffset)};
+    const auto* b = reinterpret_cast<const unsigned char*>(record);
+    if (const qint32 day = getLittleEndian<qint32>(record + kDayOffset);
+        day < kFirstDay || day > kLastDay)
+        return {Field::Day, day};
+    if (const qint32 second = getLittleEndian<qint32>(record + kSecondOffset);
+        second < 0 || second >= kSecondsPerDay)
+        return {Field::Second, second};
+    if (b[kRangeOffset] < 1 || b[kRangeOffset] > kMaxRange)
+        return {Field::Range, b[kRangeOffset]};
+    const quint8 flags = b[kFlagsOffset];
+    switch (b[kDrillOffset]) {
+    case quint8(StudyDrill::Test):
+    case quint8(StudyDrill::Review):
+        if (flags & ~(kWrongIdiom | kGivenAway))
+            return {Field::Flags, flags};
+        break;
+    case quint8(StudyDrill::Practice):
+        // A practice walk records nothing but 「この問題覚えた」.
+        if (!(flags & kStruck))
+            return {Field::Strike, flags};
+        if (flags != kStruck)
+            return {Field::Flags, flags};
+        break;
+    default:
+        return {Field::Drill, b[kDrillOffset]};
+    }
+    if (b[kPaddingOffset] | b[kPaddingOffset + 1] | b[kPaddingOffset + 2])
+        return {Field::Padding,
+                b[kPaddingOffset] | b[kPaddingOffset + 1] << 8 | b[kPaddingOffset + 2] << 16};
+    return {};
+}
 
 } // namespace StudyLogRecord

@@ -23,3 +23,18 @@ inline void checkStudyHoldsTogether(const PupilStudy& study)
     FUZZ_CHECK(std::is_sorted(study.studyDays().begin(), study.studyDays().end()));
     FUZZ_CHECK(study.streak(today) <= static_cast<int>(study.studyDays().size()));
 }
+
+// Two studies that hold the same answers: every idiom with the same history and schedule.
+inline bool sameStudy(const PupilStudy& a, const PupilStudy& b)
+{
+    if (a.studyDays() != b.studyDays() || a.idioms().size() != b.idioms().size())
+        return false;
+    for (const IdiomMemory* m : a.idioms()) {
+        const IdiomMemory* other = b.find(m->idiom);
+        if (!other || other->answers != m->answers || other->lapses != m->lapses ||
+            other->memory.stability != m->memory.stability ||
+            other->memory.difficulty != m->memory.difficulty || other->due != m->due)
+            return false;
+    }
+    return true;
+}

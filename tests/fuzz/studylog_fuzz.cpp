@@ -1,6 +1,7 @@
 // The study log: read front to back, every record through the codec and back, one pupil's
-// study replayed from it, and one more append, which must land as the last record however
-// the file ended, or be refused when the file is not a study log of this version.
+// study replayed from it (the same as from its valid records alone), and one more append, which
+// must land as the last record however the file ended, or be refused when the file is not a study
+// log of this version.
 #include "fakes.h"
 #include "review/pupilstudy.h"
 #include "review/studylog.h"
@@ -19,11 +20,20 @@ bool sameEvent(const StudyEvent& a, const StudyEvent& b)
            a.seconds == b.seconds;
 }
 
-void checkStudy(const QString& path, int pupil, bool readable)
+// The study read from the log, which must be the one read from its valid records alone.
+void checkStudy(const QString& path, int pupil, bool readable, const QByteArray& validOnly)
 {
     PupilStudy study(pupil);
     FUZZ_CHECK(study.load(path).ok() == readable);
     checkStudyHoldsTogether(study);
+    if (!readable)
+        return;
+    const QString validPath = path + QStringLiteral(".valid");
+    ScratchFolder::write(validPath, reinterpret_cast<const uint8_t*>(validOnly.constData()),
+                         static_cast<size_t>(validOnly.size()));
+    PupilStudy fromValid(pupil);
+    FUZZ_CHECK(fromValid.load(validPath).ok());
+    FUZZ_CHECK(sameStudy(study, fromValid));
 }
 
 } // namespace
@@ -38,21 +48,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool readable = reader.open(path).ok();
     qint64 records = 0;
     int firstPupil = 1;
+    const auto* bytes = reinterpret_cast<const char*>(data);
+    QByteArray validOnly(bytes, std::min<qsizetype>(qsizetype(size), StudyLogRecord::kLength));
     while (const StudyLogEntry* entry = reader.next()) {
         FUZZ_CHECK(entry->recordNo == ++records);
         const StudyEvent& event = entry->event;
         if (records == 1)
             firstPupil = event.pupilNo;
-        if (StudyLogRecord::invalidReason(event).isEmpty())
-            FUZZ_CHECK(sameEvent(StudyLogRecord::decode(StudyLogRecord::encode(event).constData()),
-                                 event));
+        if (!entry->fault)
+            validOnly.append(bytes + records * StudyLogRecord::kLength, StudyLogRecord::kLength);
+        if (StudyLogRecord::invalidReason(event).isEmpty()) {
+            // What the writer takes, the readers keep.
+            const QByteArray record = StudyLogRecord::encode(event);
+            FUZZ_CHECK(!StudyLogRecord::faultOf(record.constData()));
+            FUZZ_CHECK(sameEvent(StudyLogRecord::decode(record.constData()), event));
+        }
     }
     const qint64 whole = static_cast<qint64>(size) / StudyLogRecord::kLength;
     if (readable && whole > 0) {
         FUZZ_CHECK(records == whole - 1);
         FUZZ_CHECK(reader.tornTailBytes() == static_cast<qint64>(size) % StudyLogRecord::kLength);
     }
-    checkStudy(path, firstPupil, readable);
+    checkStudy(path, firstPupil, readable, validOnly);
 
     StudyEvent added;
     added.date = QDate(2026, 12, 8);

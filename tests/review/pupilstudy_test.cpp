@@ -108,7 +108,10 @@ TEST_F(StudyLogTest, LoadingTheLogGivesTheStateOfTheSameAnswersAdded)
                                   day1.addDays(day / 2), day % 5 != 0);
         event.wrongReadings = day % 7 == 0 ? 2 : 0;
         event.readingGivenAway = day % 11 == 0;
-        event.struckAsKnown = day == 1;
+        if (day == 1) { // a strike in a practice walk
+            event.drill = StudyDrill::Practice;
+            event.struckAsKnown = true;
+        }
         ASSERT_NO_FATAL_FAILURE(append(event));
         added.add(event);
     }

@@ -1,3 +1,4 @@
+#include "invalidstudyrecords.h"
 #include "review/crc32c.h"
 #include "review/pupilstudy.h"
 #include "review/studylogrecord.h"
@@ -9,11 +10,10 @@ TEST_F(StudyLogTest, EventsAreStoredFieldByFieldAndReadBack)
 {
     StudyEvent event = answer(4321, QStringLiteral("臥薪嘗胆"), day1, false);
     event.secondOfDay = 86399;
-    event.drill = StudyDrill::Practice;
+    event.drill = StudyDrill::Review;
     event.itemNo = 13;
     event.wrongReadings = 300; // saturates
     event.readingGivenAway = true;
-    event.struckAsKnown = true;
     event.seconds = 70000; // saturates
     append(event);
 
@@ -24,7 +24,7 @@ TEST_F(StudyLogTest, EventsAreStoredFieldByFieldAndReadBack)
     EXPECT_EQ(getLittleEndian<qint32>(r), 46364); // 2026-12-08 from 1899-12-30
     EXPECT_EQ(StudyLogRecord::pupilOf(r), 4321);
     EXPECT_EQ(QByteArray(r + 10, 2), QByteArray("\xe5\x81", 2)); // 臥 U+81E5, little-endian
-    EXPECT_EQ(QByteArray(r + 18, 7), QByteArray("\x06\x03\x0d\xff\x07\xff\xff", 7));
+    EXPECT_EQ(QByteArray(r + 18, 7), QByteArray("\x06\x02\x0d\xff\x03\xff\xff", 7));
 
     StudyLogReader reader;
     ASSERT_TRUE(reader.open(logPath()).ok());
@@ -35,10 +35,10 @@ TEST_F(StudyLogTest, EventsAreStoredFieldByFieldAndReadBack)
     EXPECT_EQ(entry->event.date, day1);
     EXPECT_EQ(entry->event.secondOfDay, 86399);
     EXPECT_EQ(entry->event.idiom, QStringLiteral("臥薪嘗胆"));
-    EXPECT_EQ(entry->event.drill, StudyDrill::Practice);
+    EXPECT_EQ(entry->event.drill, StudyDrill::Review);
     EXPECT_EQ(entry->event.wrongReadings, 255);
-    EXPECT_TRUE(entry->event.wrongIdiom && entry->event.readingGivenAway &&
-                entry->event.struckAsKnown);
+    EXPECT_TRUE(entry->event.wrongIdiom && entry->event.readingGivenAway);
+    EXPECT_FALSE(entry->event.struckAsKnown);
     EXPECT_EQ(entry->event.seconds, 65535);
     EXPECT_EQ(reader.next(), nullptr);
 }
@@ -65,7 +65,15 @@ TEST_F(StudyLogTest, EventsThatCannotBeStoredAreRefused)
     StudyEvent noRange = answer(1, QStringLiteral("臥薪嘗胆"), day1);
     noRange.range = 11;
     EXPECT_FALSE(writer.append(logPath(), noRange).ok());
+    // Nothing that readers would skip: dates outside 2000..9999, a practice walk's answer.
+    for (const QDate& date : {QDate(1999, 12, 31), QDate(10000, 1, 1)})
+        EXPECT_FALSE(writer.append(logPath(), answer(1, QStringLiteral("臥薪嘗胆"), date)).ok());
+    StudyEvent practice = answer(1, QStringLiteral("臥薪嘗胆"), day1);
+    practice.drill = StudyDrill::Practice;
+    EXPECT_FALSE(writer.append(logPath(), practice).ok());
     EXPECT_TRUE(bytes().isEmpty());
+    for (const QDate& date : {QDate(2000, 1, 1), QDate(9999, 12, 31)})
+        append(answer(1, QStringLiteral("臥薪嘗胆"), date));
 }
 
 TEST_F(StudyLogTest, MissingFileIsAnEmptyLog)
@@ -98,6 +106,51 @@ TEST_F(StudyLogTest, HeaderOfAnotherVersionIsRefusedWithAMessage)
     // Nor does a writer add to it.
     EXPECT_FALSE(writer.append(logPath(), answer(1, QStringLiteral("臥薪嘗胆"), day1)).ok());
     EXPECT_EQ(bytes().size(), 64);
+}
+
+TEST_F(StudyLogTest, EachHeaderFaultHasItsOwnMessage)
+{
+    const auto header = [](int offset, quint16 value, bool reseal = true) {
+        QByteArray record = StudyLogRecord::header();
+        putLittleEndian<quint16>(record.data() + offset, value);
+        if (reseal)
+            putLittleEndian<quint32>(record.data() + 28, Crc32c::checksum(record.constData(), 28));
+        return record;
+    };
+    const std::pair<QByteArray, QString> cases[] = {
+        {header(0, 'X'), QStringLiteral("学習記録のファイルではありません")},
+        {header(12, 1, false), QStringLiteral("チェックサムが合いません")},
+        {header(8, 2), QStringLiteral("別の形式（版 2）")},
+        {header(10, 0), QStringLiteral("記録の長さが 0 バイト")},
+        {header(10, 65535), QStringLiteral("記録の長さが 65535 バイト")},
+    };
+    for (const auto& [record, says] : cases) {
+        const QString message = StudyLogRecord::checkHeader(record.constData(), logPath()).message;
+        EXPECT_TRUE(message.startsWith(logPath()) && message.contains(says))
+            << message.toStdString();
+    }
+}
+
+TEST_F(StudyLogTest, RecordsWithAFieldTheProgramNeverWritesAreSkipped)
+{
+    append(answer(1, QStringLiteral("臥薪嘗胆"), day1));
+    append(answer(1, QStringLiteral("四面楚歌"), day1.addDays(1)));
+    append(answer(1, QStringLiteral("臥薪嘗胆"), day1.addDays(3), false));
+
+    const QByteArray data = bytes();
+    const std::vector<QByteArray> invalid = invalidStudyRecords(data.mid(32, 32));
+    QByteArray mixed = data.left(64);
+    for (const QByteArray& record : invalid)
+        mixed += record + data.mid(64, 32);
+    writeBytes(mixed + data.mid(64));
+    PupilStudy study(1);
+    ASSERT_TRUE(study.load(logPath()).ok());
+    PupilStudy withoutThem(1);
+    writeBytes(data.left(64) + QByteArray(data.mid(64, 32)).repeated(int(invalid.size())) +
+               data.mid(64));
+    ASSERT_TRUE(withoutThem.load(logPath()).ok());
+    expectSameState(study, withoutThem);
+    EXPECT_EQ(study.find(QStringLiteral("臥薪嘗胆"))->answers, 2);
 }
 
 TEST_F(StudyLogTest, TornTailIsIgnoredAndOverwrittenByTheNextAppend)

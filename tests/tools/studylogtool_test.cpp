@@ -1,4 +1,5 @@
 #include "drill/idiomsource.h"
+#include "invalidstudyrecords.h"
 #include "platform/filecalls.h"
 #include "resultexport.h"
 #include "resultscommands.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -144,9 +147,41 @@ TEST_F(StudyLogToolTest, AuditFindsEachPlantedFaultOnceAndNoneInASoundLog)
     setLogBytes(bytes);
 
     const StudyAuditReport report = auditStudyLog(results(), &list);
-    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{1, 1, 1, 1, 1, 1}))
+    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{1, 1, 0, 1, 1, 1, 1}))
         << report.lines().join(u'\n').toStdString();
     EXPECT_EQ(report.exitStatus(), 1);
+}
+
+TEST_F(StudyLogToolTest, RecordsWithAFieldTheProgramNeverWritesAreOneFaultEachAndNotExported)
+{
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(1), 100, true));
+    append(event(1, QStringLiteral("温故知新"), day.addDays(-1), 200, true)); // two days back
+    const QByteArray bytes = logBytes();
+    const QByteArray first = bytes.mid(bytes.size() - 64, 32);
+    std::vector<QByteArray> invalid = invalidStudyRecords(first);
+    // Between the two, day 0 last: none may stand as the moment the second goes back from.
+    std::rotate(invalid.begin(), invalid.begin() + 2, invalid.end());
+    QByteArray planted;
+    for (const QByteArray& record : invalid)
+        planted += record;
+    setLogBytes(bytes.left(bytes.size() - 32) + planted + bytes.right(32));
+    const std::vector<MapIdiom> list = idioms();
+
+    const StudyAuditReport report = auditStudyLog(results(), &list);
+    const QString text = report.lines().join(u'\n');
+    const qint64 count = qint64(invalid.size());
+    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{0, 0, count, 0, 0, 1, 0}))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("日付が正しくありません（day 2147483647）")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("flags 0xF8")));
+    EXPECT_TRUE(text.contains(QStringLiteral("（2026-04-11 → 2026-04-09）")));
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    const StudyExportOutcome exported = StudyExporter(results(), list).exportTo({}, out);
+    EXPECT_EQ(exported.damaged, count);
+    EXPECT_EQ(exported.rows, 2);
 }
 
 TEST_F(StudyLogToolTest, TheReportHasTheMapAndTheWeakIdiomsOfAPlantedHistory)

@@ -84,7 +84,8 @@ int exportStudy(const ResultsInstallation& installation, const ExportOptions& op
         return kUnreadable;
     }
     if (outcome.damaged > 0)
-        err << QStringLiteral("チェックサムの合わない記録 %1 件は書き出していません。")
+        err << QStringLiteral("こわれた記録（チェックサムが合わないか、ありえない値）%1 件は"
+                              "書き出していません。")
                    .arg(outcome.damaged)
             << Qt::endl;
     if (outcome.tornTailBytes > 0)

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <iterator>
 #include <unordered_map>
 
 namespace {
@@ -35,6 +36,45 @@ quint64 eventHash(const StudyEvent& event)
     return (quint64(fields(0x9e3779b9) & 0xffffffffu) << 32) | (fields(0x85ebca6b) & 0xffffffffu);
 }
 
+StudyFaultKind kindOf(const StudyLogRecord::Fault& fault)
+{
+    return fault.field == StudyLogRecord::Field::Checksum ? StudyFaultKind::Checksum
+                                                          : StudyFaultKind::InvalidField;
+}
+
+struct FieldText
+{
+    const char* what;
+    const char* name; // the field, as the record layout names it
+    bool hex;
+};
+// In the order of StudyLogRecord::Field, from Day on.
+constexpr FieldText kFieldTexts[] = {
+    {"日付が正しくありません", "day", false},
+    {"時刻が正しくありません", "second", false},
+    {"範囲が正しくありません", "range", false},
+    {"ドリルの種類が正しくありません", "drill", false},
+    {"答えの印が正しくありません", "flags", true},
+    {"使わないはずのバイトが 0 ではありません", "padding", true},
+    {"練習の記録に「覚えた」の印がありません", "flags", true},
+};
+static_assert(std::size(kFieldTexts) ==
+              size_t(StudyLogRecord::Field::Strike) - size_t(StudyLogRecord::Field::Day) + 1);
+
+QString faultText(const StudyLogRecord::Fault& fault)
+{
+    if (fault.field == StudyLogRecord::Field::Checksum)
+        return QStringLiteral("チェックサムが合いません（壊れた記録）");
+    const FieldText& text =
+        kFieldTexts[static_cast<size_t>(fault.field) - size_t(StudyLogRecord::Field::Day)];
+    const QString value =
+        text.hex ? QStringLiteral("0x") +
+                       QString::number(fault.value, 16).rightJustified(2, u'0').toUpper()
+                 : QString::number(fault.value);
+    return QString::fromUtf8(text.what) +
+           QStringLiteral("（%1 %2）").arg(QLatin1String(text.name), value);
+}
+
 } // namespace
 
 int StudyAuditReport::exitStatus() const
@@ -47,8 +87,9 @@ int StudyAuditReport::exitStatus() const
 QStringList StudyAuditReport::lines() const
 {
     const QString name = QString::fromUtf8(kStudyLogFileName);
-    QStringList lines{QStringLiteral("ファイル\t記録数\t切れた末尾\tチェックサムの誤り\t"
-                                     "名簿にない生徒\t熟語ファイルにない熟語\t日付の逆戻り\t重複")};
+    QStringList lines{
+        QStringLiteral("ファイル\t記録数\t切れた末尾\tチェックサムの誤り\t"
+                       "ありえない値\t名簿にない生徒\t熟語ファイルにない熟語\t日付の逆戻り\t重複")};
     if (!status.ok()) {
         lines << name + QStringLiteral("\t読めません: ") + status.message;
         return lines;
@@ -96,10 +137,9 @@ StudyAuditReport auditStudyLog(const ResultsInstallation& installation,
     while (const StudyLogEntry* entry = reader.next()) {
         ++report.records;
         const StudyEvent& event = entry->event;
-        if (!entry->checksumOk) {
-            // Its fields cannot be trusted: nothing else is said about it.
-            addFault(report, entry->recordNo, StudyFaultKind::Checksum,
-                     QStringLiteral("チェックサムが合いません（壊れた記録）"));
+        if (entry->fault) {
+            // Its fields cannot be trusted, and programs skip it: nothing else is said about it.
+            addFault(report, entry->recordNo, kindOf(entry->fault), faultText(entry->fault));
             continue;
         }
         if (!installation.isInRoster(event.pupilNo))

@@ -14,12 +14,13 @@ class ResultsInstallation;
 enum class StudyFaultKind {
     TornTail,
     Checksum,
+    InvalidField, // a value the program never writes
     NotInRoster,
     UnknownIdiom,
     DateGoesBack,
     Duplicate
 };
-constexpr int kStudyFaultKinds = 6;
+constexpr int kStudyFaultKinds = 7;
 
 struct StudyAuditReport
 {
@@ -38,8 +39,8 @@ struct StudyAuditReport
 };
 
 // Checks the study log without changing it: a torn tail, records that fail their checksum,
-// pupils not in the roster, idioms not in the idiom file, dates that go back by more than a
-// day and exact duplicates. Without idioms (the idiom file could not be read) the idioms are
-// not checked.
+// records with a field the program never writes (both left out of everything else), pupils not in
+// the roster, idioms not in the idiom file, dates that go back by more than a day and exact
+// duplicates. Without idioms (the idiom file could not be read) the idioms are not checked.
 StudyAuditReport auditStudyLog(const ResultsInstallation& installation,
                                const std::vector<MapIdiom>* idioms);

@@ -99,7 +99,7 @@ StudyExportOutcome StudyExporter::exportTo(const ExportOptions& options, QIODevi
     while (written && (records = reader.nextRawRecords(&count))) {
         for (const char* record = records; written && record < records + count * kLength;
              record += kLength) {
-            if (!checksumOk(record)) {
+            if (faultOf(record)) {
                 ++outcome.damaged;
                 continue;
             }

@@ -17,7 +17,7 @@ struct StudyExportOutcome
 {
     Status status;
     qint64 rows = 0;
-    qint64 damaged = 0;       // records that failed their checksum, left out
+    qint64 damaged = 0;       // records readers skip (StudyLogRecord::faultOf()), left out
     qint64 tornTailBytes = 0; // a fragment at the end, left out
 };
 
