@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -172,7 +173,8 @@ TEST_F(StudyLogToolTest, RecordsWithAFieldTheProgramNeverWritesAreOneFaultEachAn
     const qint64 count = qint64(invalid.size());
     EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{0, 0, count, 0, 0, 1, 0}))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("日付が正しくありません（day 2147483647）")))
+    EXPECT_TRUE(text.contains(QRegularExpression(
+        QStringLiteral("\\n学習記録.dat 日付が正しくありません（記録 \\d+：day 2147483647）\\n"))))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("flags 0xF8")));
     EXPECT_TRUE(text.contains(QStringLiteral("（2026-04-11 → 2026-04-09）")));

@@ -14,13 +14,19 @@ namespace {
 
 constexpr qint64 kSecondsPerDay = 86400;
 
-void addFault(StudyAuditReport& report, qint64 recordNo, StudyFaultKind kind, const QString& text)
+void addFaultLine(StudyAuditReport& report, StudyFaultKind kind, const QString& line)
 {
     ++report.counts[static_cast<size_t>(kind)];
     if (++report.faultCount <= StudyAuditReport::kListedFaults)
-        report.faults << (recordNo > 0 ? QStringLiteral("記録 %1: ").arg(recordNo)
-                                       : QStringLiteral("末尾: ")) +
-                             text;
+        report.faults << line;
+}
+
+void addFault(StudyAuditReport& report, qint64 recordNo, StudyFaultKind kind, const QString& text)
+{
+    addFaultLine(
+        report, kind,
+        (recordNo > 0 ? QStringLiteral("記録 %1: ").arg(recordNo) : QStringLiteral("末尾: ")) +
+            text);
 }
 
 // Every field of an event in one 64-bit hash, from two independent 32-bit ones: among a
@@ -61,10 +67,12 @@ constexpr FieldText kFieldTexts[] = {
 static_assert(std::size(kFieldTexts) ==
               size_t(StudyLogRecord::Field::Strike) - size_t(StudyLogRecord::Field::Day) + 1);
 
-QString faultText(const StudyLogRecord::Fault& fault)
+// The line of a record that readers skip. A field fault names the record beside the stored
+// value, so that a teacher can find both in a hex view of the file.
+QString faultLine(qint64 recordNo, const StudyLogRecord::Fault& fault)
 {
     if (fault.field == StudyLogRecord::Field::Checksum)
-        return QStringLiteral("チェックサムが合いません（壊れた記録）");
+        return QStringLiteral("記録 %1: チェックサムが合いません（壊れた記録）").arg(recordNo);
     const FieldText& text =
         kFieldTexts[static_cast<size_t>(fault.field) - size_t(StudyLogRecord::Field::Day)];
     const QString value =
@@ -72,7 +80,8 @@ QString faultText(const StudyLogRecord::Fault& fault)
                        QString::number(fault.value, 16).rightJustified(2, u'0').toUpper()
                  : QString::number(fault.value);
     return QString::fromUtf8(text.what) +
-           QStringLiteral("（%1 %2）").arg(QLatin1String(text.name), value);
+           QStringLiteral("（記録 %1：%2 %3）")
+               .arg(QString::number(recordNo), QLatin1String(text.name), value);
 }
 
 } // namespace
@@ -139,7 +148,7 @@ StudyAuditReport auditStudyLog(const ResultsInstallation& installation,
         const StudyEvent& event = entry->event;
         if (entry->fault) {
             // Its fields cannot be trusted, and programs skip it: nothing else is said about it.
-            addFault(report, entry->recordNo, kindOf(entry->fault), faultText(entry->fault));
+            addFaultLine(report, kindOf(entry->fault), faultLine(entry->recordNo, entry->fault));
             continue;
         }
         if (!installation.isInRoster(event.pupilNo))
