@@ -53,7 +53,7 @@ TEST_F(ReviewDrillTest, AsksTheDueIdiomsAcrossRangesWithTheirOwnDecoysAndNoTimeL
 {
     logAnswer(QStringLiteral("一石二鳥"), 2, yesterday, false);
     logAnswer(QStringLiteral("電光石火"), 1, yesterday, false);
-    logAnswer(QStringLiteral("十人十色"), 2, yesterday, true); // due the day after tomorrow
+    logAnswer(QStringLiteral("十人十色"), 2, yesterday, true);  // due the day after tomorrow
     logAnswer(QStringLiteral("臥薪嘗胆"), 6, yesterday, false); // no longer in the idiom file
     startReview();
 
@@ -101,14 +101,14 @@ TEST_F(ReviewDrillTest, OfMoreThanTwentyDueIdiomsTheTwentyLeastRememberedAreAske
 
     EXPECT_EQ(shown().remaining, QStringLiteral("20"));
     ASSERT_EQ(engine->questions().questionCount(), 20);
-    std::set<QString> asked;
+    std::set<std::string> asked;
     for (int n = 1; n <= 20; ++n)
-        asked.insert(engine->questions().question(n).idiom);
-    std::set<QString> leastRemembered;
+        asked.insert(engine->questions().question(n).idiom.toStdString());
+    std::set<std::string> leastRemembered;
     for (int k = 3; k <= 22; ++k)
-        leastRemembered.insert(QStringLiteral("天地人") + signs[k - 1]);
+        leastRemembered.insert((QStringLiteral("天地人") + signs[k - 1]).toStdString());
     EXPECT_EQ(asked, leastRemembered);
-    EXPECT_EQ(engine->currentIdiom(), QStringLiteral("天地人亥"));
+    EXPECT_EQ(engine->currentIdiom().toStdString(), "天地人亥");
 }
 
 TEST_F(ReviewDrillTest, EscEndsTheReviewEarlyKeepingTheAnswersAndNoResult)
