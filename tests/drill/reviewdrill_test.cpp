@@ -53,7 +53,7 @@ TEST_F(ReviewDrillTest, AsksTheDueIdiomsAcrossRangesWithTheirOwnDecoysAndNoTimeL
 {
     logAnswer(QStringLiteral("一石二鳥"), 2, yesterday, false);
     logAnswer(QStringLiteral("電光石火"), 1, yesterday, false);
-    logAnswer(QStringLiteral("十人十色"), 2, yesterday, true); // due the day after tomorrow
+    logAnswer(QStringLiteral("十人十色"), 2, yesterday, true);  // due the day after tomorrow
     logAnswer(QStringLiteral("臥薪嘗胆"), 6, yesterday, false); // no longer in the idiom file
     startReview();
 
@@ -81,6 +81,34 @@ TEST_F(ReviewDrillTest, AsksTheDueIdiomsAcrossRangesWithTheirOwnDecoysAndNoTimeL
     EXPECT_FALSE(state.drillRun.timeOver);
     EXPECT_FALSE(shown().reviewFinishVisible);
     EXPECT_EQ(shown().elapsed, QStringLiteral("3600"));
+}
+
+TEST_F(ReviewDrillTest, OfMoreThanTwentyDueIdiomsTheTwentyLeastRememberedAreAsked)
+{
+    // 22 idioms of range 3, each answered wrongly once, k days ago for the k-th: the longer
+    // ago, the lower the recall now, so the two of the last two days are left out.
+    const QString signs = QStringLiteral("甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥");
+    const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてとなに");
+    std::vector<QStringList> idioms = sampleIdioms();
+    for (int k = 1; k <= 22; ++k)
+        idioms.push_back({QStringLiteral("3"), QStringLiteral("天地人") + signs[k - 1],
+                          QStringLiteral("てんちじん") + kana[k - 1], QStringLiteral("ためし")});
+    ASSERT_NO_FATAL_FAILURE(writeIdioms(idioms));
+    for (int k = 1; k <= 22; ++k)
+        ASSERT_NO_FATAL_FAILURE(
+            logAnswer(idioms[size_t(11 + k)][1], 3, yesterday.addDays(1 - k), false));
+    startReview();
+
+    EXPECT_EQ(shown().remaining, QStringLiteral("20"));
+    ASSERT_EQ(engine->questions().questionCount(), 20);
+    std::set<std::string> asked;
+    for (int n = 1; n <= 20; ++n)
+        asked.insert(engine->questions().question(n).idiom.toStdString());
+    std::set<std::string> leastRemembered;
+    for (int k = 3; k <= 22; ++k)
+        leastRemembered.insert((QStringLiteral("天地人") + signs[k - 1]).toStdString());
+    EXPECT_EQ(asked, leastRemembered);
+    EXPECT_EQ(engine->currentIdiom().toStdString(), "天地人亥");
 }
 
 TEST_F(ReviewDrillTest, EscEndsTheReviewEarlyKeepingTheAnswersAndNoResult)

@@ -80,3 +80,12 @@ TEST(FsrsTest, RecallFallsToNinetyPercentAfterStabilityDays)
     EXPECT_DOUBLE_EQ(fsrs.recall({10, 5}, 0), 1.0);
     EXPECT_EQ(fsrs.intervalDays({5000, 5}), 365);
 }
+
+TEST(FsrsTest, ASameDayGoodNeverLowersAStabilityOfSeveralDays)
+{
+    // Above a stability of 2.12 days the same-day increase e^(0.5425 × 0.0912) × S^−0.0658
+    // falls below 1 (0.898 at 10.96, 0.741 at 200): a Good keeps the stability as it was.
+    const Fsrs fsrs;
+    for (const double stability : {2.3065, 10.964332335820703, 200.0})
+        EXPECT_EQ(fsrs.next({stability, 2.1112142357853942}, 0, Grade::Good).stability, stability);
+}

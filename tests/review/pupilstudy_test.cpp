@@ -167,3 +167,59 @@ TEST_F(StudyLogTest, ARefreshReadsOnlyWhatWasAppendedUnlessTheLogWasReplaced)
     ASSERT_TRUE(whole.load(logPath()).ok());
     expectSameState(*cache.study(logPath(), 7, &status), whole);
 }
+
+// The very first idiom of a pupil sits at the first place of every table: a strike on it
+// after a wrong answer must leave it due the next day like any other.
+TEST_F(StudyLogTest, AStrikeOnTheFirstIdiomEverAnsweredChangesNothing)
+{
+    PupilStudy study(7);
+    study.add(answer(7, kGashin, day1, false));
+    study.add(answer(7, kShimen, day1, true));
+    StudyEvent strike = answer(7, kGashin, day1.addDays(1));
+    strike.drill = StudyDrill::Practice;
+    strike.struckAsKnown = true;
+    study.add(strike);
+    strike.idiom = kShimen;
+    study.add(strike);
+    for (const QString& idiom : {kGashin, kShimen}) {
+        const IdiomMemory* memory = study.find(idiom);
+        ASSERT_NE(memory, nullptr);
+        EXPECT_EQ(memory->answers, 1) << idiom.toStdString();
+        EXPECT_EQ(memory->lastAnswer, day1);
+        EXPECT_EQ(memory->recent.size(), 1u);
+    }
+    EXPECT_EQ(study.find(kGashin)->memory.stability, 0.212);
+    EXPECT_EQ(study.find(kGashin)->due, day1.addDays(1));
+    EXPECT_EQ(study.find(kShimen)->due, day1.addDays(2));
+}
+
+// A machine whose clock was set back logs an answer dated before the idiom's last one: it is
+// graded as a second answer of that later day, which stays the day the interval counts from.
+TEST_F(StudyLogTest, AnAnswerDatedBeforeTheLastOneCountsAsTheSameDay)
+{
+    PupilStudy study(7);
+    study.add(answer(7, kGashin, day1));
+    study.add(answer(7, kGashin, day1.addDays(2))); // stability 10.96
+    study.add(answer(7, kGashin, day1, false));
+    const IdiomMemory* memory = study.find(kGashin);
+    ASSERT_NE(memory, nullptr);
+    // The same-day Again: 10.96 × e^(0.5425 × (0.0912 − 2)) × 10.96^−0.0658.
+    EXPECT_NEAR(memory->memory.stability, 3.325285997580933, 1e-9);
+    EXPECT_NEAR(memory->memory.difficulty, 7.392238132342694, 1e-9);
+    EXPECT_EQ(memory->lastAnswer, day1.addDays(2));
+    EXPECT_EQ(memory->due, day1.addDays(5));
+}
+
+// Something due every day, done or not, and an answer every day: no day breaks the row.
+TEST_F(StudyLogTest, AStreakOverConsecutiveDaysWithSomethingDueCountsEveryDay)
+{
+    const QStringList idioms = {kShimen, kIchigo, QStringLiteral("温故知新"),
+                                QStringLiteral("一石二鳥")};
+    PupilStudy study(7);
+    study.add(answer(7, kGashin, day1, false)); // due from the next day on, never reviewed
+    for (int day = 1; day <= 4; ++day)
+        study.add(answer(7, idioms[day - 1], day1.addDays(day)));
+    EXPECT_EQ(study.streak(day1.addDays(4)), 5);
+    EXPECT_EQ(study.streak(day1.addDays(5)), 5); // today not studied yet
+    EXPECT_EQ(study.streak(day1.addDays(6)), 0);
+}

@@ -120,6 +120,39 @@ TEST_F(StudyCheckpointTest, ACheckpointThatDoesNotFitIsPassedOverAndReplaced)
     expectSameState(restored, wholeReplay());
 }
 
+// Another installation's shared folder, or a folder moved or copied: a checkpoint is written
+// for one log path and is never taken for another log, even where that log holds the same last
+// record at the same place (the same pupil number answering the same question at the same
+// moment in two schools).
+TEST_F(StudyCheckpointTest, ACheckpointOfAnotherLogIsNeverUsed)
+{
+    QTemporaryDir otherShared;
+    const QString otherLog = otherShared.filePath(QString::fromUtf8(kStudyLogFileName));
+    for (int day = 0; day < 4; ++day) {
+        ASSERT_NO_FATAL_FAILURE(append(answer(7, kIdioms[0], day1.addDays(day))));
+        ASSERT_TRUE(writer.append(otherLog, answer(7, kIdioms[1], day1.addDays(day), false)).ok());
+    }
+    const StudyEvent same = answer(7, kIdioms[3], day1.addDays(4));
+    ASSERT_NO_FATAL_FAILURE(append(same));
+    ASSERT_TRUE(writer.append(otherLog, same).ok());
+    firstLook();
+    const QByteArray saved = checkpointBytes();
+    ASSERT_FALSE(saved.isEmpty());
+    QFile planted(checkpoints().fileFor(otherLog, 7));
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+    ASSERT_EQ(planted.write(saved), saved.size());
+    planted.close();
+
+    StudyCache fresh(checkpoints());
+    Status status;
+    const auto study = fresh.study(otherLog, 7, &status);
+    ASSERT_TRUE(status.ok());
+    PupilStudy whole(7);
+    ASSERT_TRUE(whole.load(otherLog).ok());
+    EXPECT_EQ(study->find(kIdioms[0]), nullptr);
+    expectSameState(*study, whole);
+}
+
 // Processes that append and save checkpoints, killed with SIGKILL at any moment: a new
 // process still sees exactly what a whole replay of the log sees.
 TEST_F(StudyCheckpointTest, SavesKilledAtRandomMomentsNeverLeaveAWrongState)

@@ -216,3 +216,26 @@ TEST_F(StudyMapWindowTest, ATeacherSwitchesPupilsAndPrintsOnlyWhatAPupilCannot)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("PDFファイルに保存しました。")));
 }
+
+TEST_F(StudyMapWindowTest, TheDetailsListTheLastTenAnswersAndAnEleventhDropsTheOldest)
+{
+    PupilStudy study(1);
+    const auto recentLine = [&] {
+        const StudyMap map(study, idioms, today);
+        return StudyMap::cellDetails(map.rows()[0].cells[0])
+            .filter(QStringLiteral("最近の答え"))
+            .join(u'\n')
+            .toStdString();
+    };
+    for (int k = 0; k < 10; ++k)
+        study.add(at(1, 0, 12 - k, k % 3 != 1));
+    EXPECT_EQ(recentLine(),
+              std::string("最近の答え：12月8日 ○　12月9日 ×　12月10日 ○　12月11日 ○　"
+                          "12月12日 ×　12月13日 ○　12月14日 ○　12月15日 ×　12月16日 ○　"
+                          "12月17日 ○"));
+    study.add(at(1, 0, 2, false));
+    EXPECT_EQ(recentLine(),
+              std::string("最近の答え：12月9日 ×　12月10日 ○　12月11日 ○　12月12日 ×　"
+                          "12月13日 ○　12月14日 ○　12月15日 ×　12月16日 ○　12月17日 ○　"
+                          "12月18日 ×"));
+}
