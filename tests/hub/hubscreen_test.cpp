@@ -75,6 +75,13 @@ protected:
             ADD_FAILURE() << "no element " << name.toStdString();
         return found;
     }
+    void writeIdiomFile()
+    {
+        const std::vector<IdiomSource::Row> rows{
+            {1, {"1", "一石二鳥", "いっせきにちょう", "一度に二つの得をすること"}}};
+        ASSERT_TRUE(
+            IdiomSource::writeCompanionFile(rows, state->programFolder + "四字02vv.ccc").ok());
+    }
     static QStringList linesOf(QListWidget* list)
     {
         QStringList lines;
@@ -247,9 +254,7 @@ TEST_F(HubScreenTest, TabWalksTheColumnsAndEscapeGoesBack)
 // 覚えた熟語 and its key M open the pupil's map over the main window, which outlives the hub.
 TEST_F(HubScreenTest, TheMapButtonAndItsKeyOpenThePupilsMap)
 {
-    const std::vector<IdiomSource::Row> rows{
-        {1, {"1", "一石二鳥", "いっせきにちょう", "一度に二つの得をすること"}}};
-    ASSERT_TRUE(IdiomSource::writeCompanionFile(rows, state->programFolder + "四字02vv.ccc").ok());
+    writeIdiomFile();
     StudyHubScreen* hub = showHub();
     element<QPushButton>(hub, "studyMapButton")->click();
     auto* map = window.findChild<StudyMapWindow*>();
@@ -261,6 +266,25 @@ TEST_F(HubScreenTest, TheMapButtonAndItsKeyOpenThePupilsMap)
     ASSERT_FALSE(window.findChild<StudyMapWindow*>());
     keyAtFocus(&window, Qt::Key_M);
     EXPECT_TRUE(window.findChild<StudyMapWindow*>());
+}
+
+// A teacher's map offers every pupil of the roster's lines, each with grade and name.
+TEST_F(HubScreenTest, ATeachersMapOffersEveryListedPupil)
+{
+    addPupil(4, 1980, QStringLiteral("山田先生"));
+    choosePupil(4);
+    state->gradeLabelByNo[1] = QStringLiteral("小３");
+    state->gradeLabelByNo[3] = QStringLiteral("小６");
+    writeIdiomFile();
+    element<QPushButton>(showHub(), "studyMapButton")->click();
+    auto* pupils = window.findChild<QComboBox*>(QStringLiteral("mapPupils"));
+    ASSERT_TRUE(pupils);
+    QStringList titles;
+    for (int i = 0; i < pupils->count(); ++i)
+        titles << pupils->itemText(i);
+    EXPECT_TRUE(titles.contains(QStringLiteral("小３ さくら"))) << titles.join(u'/').toStdString();
+    EXPECT_TRUE(titles.contains(QStringLiteral("小６ ゆい"))) << titles.join(u'/').toStdString();
+    EXPECT_EQ(titles.size(), 4) << titles.join(u'/').toStdString();
 }
 
 // At the design size the line about the next review shows whole on one line and keeps clear of

@@ -223,3 +223,23 @@ TEST_F(StudyLogTest, AStreakOverConsecutiveDaysWithSomethingDueCountsEveryDay)
     EXPECT_EQ(study.streak(day1.addDays(5)), 5); // today not studied yet
     EXPECT_EQ(study.streak(day1.addDays(6)), 0);
 }
+
+// Hundreds of idioms make the table grow and probes pass over taken slots: each idiom, the
+// first one too, keeps its own answers.
+TEST_F(StudyLogTest, EveryIdiomOfAManyIdiomStudyKeepsItsOwnState)
+{
+    PupilStudy study(7);
+    constexpr int kIdioms = 400;
+    const auto idiom = [](int i) {
+        return QString(3, QChar(0x4E00 + i / 64)) + QChar(0x4E00 + i % 64);
+    };
+    for (int i = 0; i < kIdioms; ++i)
+        for (int k = 0; k <= i % 3; ++k)
+            study.add(answer(7, idiom(i), day1.addDays(k)));
+    for (int i = 0; i < kIdioms; ++i) {
+        const IdiomMemory* memory = study.find(idiom(i));
+        ASSERT_NE(memory, nullptr) << i;
+        EXPECT_EQ(memory->idiom, idiom(i));
+        EXPECT_EQ(memory->answers, 1 + i % 3) << i;
+    }
+}

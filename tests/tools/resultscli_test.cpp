@@ -111,6 +111,9 @@ TEST_F(ResultsToolTest, ANewInstallationExportsTheHeaderAndReportsNoRecordsYet)
         const ToolRun exported = runTool(folder + QStringList{QStringLiteral("export")} + which);
         EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
         EXPECT_EQ(exported.bytes.count("\r\n"), 1) << exported.out.toStdString(); // the header
+        // Nothing was left out, so nothing is said to be.
+        EXPECT_FALSE(exported.err.contains(QStringLiteral("書き出していません")))
+            << exported.err.toStdString();
     }
 
     QTemporaryDir dir;

@@ -120,6 +120,22 @@ TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFil
     EXPECT_EQ(exported(options), StudyExporter::headerRow().toStdString() + "\r\n" + second);
 }
 
+// A teacher's idiom file may hold a meaning far longer than a row: it is written whole.
+TEST_F(StudyLogToolTest, AMeaningLongerThanARowIsExportedWhole)
+{
+    const QString meaning = QString(1000, QChar(u'長'));
+    ASSERT_TRUE(
+        IdiomSource::writeCompanionFile({{0, {"1", "臥薪嘗胆", "がしんしょうたん", meaning}}},
+                                        inst.programDir() + QStringLiteral("/四字02vv.ccc"))
+            .ok());
+    append(event(1, QStringLiteral("臥薪嘗胆"), day, 36000, true));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(StudyExporter(results(), idioms()).exportTo({}, out).status.ok());
+    EXPECT_TRUE(
+        out.data().contains(("臥薪嘗胆,がしんしょうたん," + meaning + ",1,テスト,").toUtf8()));
+}
+
 TEST_F(StudyLogToolTest, AuditFindsEachPlantedFaultOnceAndNoneInASoundLog)
 {
     StudyAuditReport missing = auditStudyLog(results(), nullptr);
