@@ -29,6 +29,9 @@ constexpr double kBendLimit = 0.14;
 constexpr double kProportionLimit = 0.64;
 constexpr double kShortStroke = 0.2;
 constexpr double kLongStroke = 0.3;
+// How much worse than the best order school order may fit and still count as written in it:
+// two dots side by side fit either way, and the pen's tremor decides which fits better.
+constexpr double kOrderMargin = 0.05;
 // How much length and bend count beside the points when strokes are paired.
 constexpr double kLengthWeight = 0.08;
 constexpr double kBendWeight = 0.1;
@@ -340,6 +343,14 @@ bool fits(const Ink& model, const Pairing& pairing)
     return any && (changes.empty() || *longest - *shortest <= kProportionLimit);
 }
 
+double totalCost(const Pairing& pairing)
+{
+    double total = 0;
+    for (const Fit& fit : pairing.fit)
+        total += fit.cost();
+    return total;
+}
+
 // Names the first stroke, in school order, that was written out of order or backwards.
 Grade orderHint(const Pairing& pairing)
 {
@@ -395,7 +406,10 @@ Grade gradeWriting(const Strokes& model, const Strokes& written, double writtenB
     const Grade right{Verdict::Accept, QStringLiteral("よく書けました"), 0};
     if (!checkOrder)
         return right;
-    if (fits(shape, paired(ink, shape, false)))
+    // School order must fit, and fit about as well as the best order: 三's strokes drawn
+    // bottom first still lie near enough to each other to fit on their own.
+    const Pairing school = paired(ink, shape, false);
+    if (fits(shape, school) && totalCost(school) <= totalCost(best) + kOrderMargin)
         return right;
     return orderHint(best);
 }

@@ -64,6 +64,11 @@ TEST(WritingGraderTest, OrderMistakesAreHintsOnlyWhenTheOrderIsChecked)
     EXPECT_EQ(backwards.stroke, 2);
     EXPECT_EQ(backwards.reason, QStringLiteral("2画目は書く向きをたしかめよう"));
 
+    // Close strokes fit each other's place too: 責's 7th and 8th, drawn the other way round.
+    Strokes close = written("責");
+    close.swapItemsAt(6, 7);
+    EXPECT_EQ(gradeAs("責", close, true).stroke, 7);
+
     EXPECT_EQ(gradeAs("末", swapped, false).verdict, Verdict::Accept);
     EXPECT_EQ(gradeAs("末", reversed, false).verdict, Verdict::Accept);
 }
