@@ -72,8 +72,21 @@ TEST_F(StudyLogTest, EventsThatCannotBeStoredAreRefused)
     practice.drill = StudyDrill::Practice;
     EXPECT_FALSE(writer.append(logPath(), practice).ok());
     EXPECT_TRUE(bytes().isEmpty());
+    // The edges of every field are values the program writes: the readers take them all.
     for (const QDate& date : {QDate(2000, 1, 1), QDate(9999, 12, 31)})
         append(answer(1, QStringLiteral("臥薪嘗胆"), date));
+    StudyEvent edge = answer(1, QStringLiteral("臥薪嘗胆"), day1);
+    for (const auto& [range, second] : {std::pair{1, 0}, {10, 86399}}) {
+        edge.range = range;
+        edge.secondOfDay = second;
+        append(edge);
+    }
+    StudyLogReader reader;
+    ASSERT_TRUE(reader.open(logPath()).ok());
+    int taken = 0;
+    while (const StudyLogEntry* entry = reader.next())
+        taken += entry->fault ? 0 : 1;
+    EXPECT_EQ(taken, 4);
 }
 
 TEST_F(StudyLogTest, MissingFileIsAnEmptyLog)
