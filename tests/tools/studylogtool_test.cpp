@@ -192,7 +192,10 @@ TEST_F(StudyLogToolTest, RecordsWithAFieldTheProgramNeverWritesAreOneFaultEachAn
     EXPECT_TRUE(text.contains(QRegularExpression(
         QStringLiteral("\\n学習記録.dat 日付が正しくありません（記録 \\d+：day 2147483647）\\n"))))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("flags 0xF8")));
+    // Each named with its field and the value as stored: bit fields in hexadecimal.
+    for (const char* value : {"day 0", "day -1", "day -2147483648", "second 86400", "range 11",
+                              "drill 9", "flags 0xF8", "padding 0x01", "flags 0x00"})
+        EXPECT_TRUE(text.contains(QStringLiteral("：%1）").arg(QLatin1String(value)))) << value;
     EXPECT_TRUE(text.contains(QStringLiteral("（2026-04-11 → 2026-04-09）")));
 
     QBuffer out;
