@@ -42,6 +42,15 @@ StudyEvent StudyRecorder::idiomJudged(const DrillQuestion& question, StudyDrill 
     return answer;
 }
 
+StudyEvent StudyRecorder::idiomWritten(const DrillQuestion& question, int kanjiMissed)
+{
+    StudyEvent answer = event(question, StudyDrill::Writing, 0);
+    answer.wrongReadings = kanjiMissed;
+    answer.wrongIdiom = kanjiMissed > 0;
+    append(answer);
+    return answer;
+}
+
 void StudyRecorder::struckAsKnown(const DrillQuestion& question, int itemNo)
 {
     StudyEvent strike = event(question, StudyDrill::Practice, itemNo);

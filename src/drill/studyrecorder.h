@@ -26,6 +26,8 @@ public:
     void readingGivenAway() { m_readingGivenAway = true; }
     // The idiom of the question on screen was judged.
     StudyEvent idiomJudged(const DrillQuestion& question, StudyDrill drill, int itemNo, bool right);
+    // An idiom of the writing drill handed in: right when no kanji was missed at the first try.
+    StudyEvent idiomWritten(const DrillQuestion& question, int kanjiMissed);
     // 「この問題覚えた」 in a practice walk.
     void struckAsKnown(const DrillQuestion& question, int itemNo);
 

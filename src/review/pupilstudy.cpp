@@ -21,7 +21,7 @@ size_t slotOf(quint64 key, size_t mask)
 
 } // namespace
 
-PupilStudy::PupilStudy(int pupilNo) : m_pupilNo(pupilNo)
+PupilStudy::PupilStudy(int pupilNo, StudySkill skill) : m_pupilNo(pupilNo), m_skill(skill)
 {
     clear();
 }
@@ -158,7 +158,8 @@ void PupilStudy::publish(size_t index)
 
 void PupilStudy::add(const StudyEvent& event)
 {
-    if (event.pupilNo != m_pupilNo || !StudyLogRecord::invalidReason(event).isEmpty())
+    if (event.pupilNo != m_pupilNo || skillOf(event.drill) != m_skill ||
+        !StudyLogRecord::invalidReason(event).isEmpty())
         return;
     m_readPath.clear(); // the log does not hold this answer yet, as far as this study knows
     const int index = apply({StudyLogRecord::idiomKey(event.idiom), event.date.toJulianDay(),
@@ -211,6 +212,8 @@ void PupilStudy::replay(const char* records, qint64 count)
             continue;
         }
         const auto* b = reinterpret_cast<const unsigned char*>(record);
+        if (skillOf(static_cast<StudyDrill>(b[kDrillOffset])) != m_skill)
+            continue;
         Answer answer;
         answer.key = idiomKeyOf(record);
         answer.day = DayNumber::kDayZeroJulianDay + getLittleEndian<qint32>(record + kDayOffset);

@@ -44,13 +44,13 @@ struct DueIdiom
     double recall;
 };
 
-// One pupil's state of every idiom, replayed from the log in file order. The pointers it hands
-// out stay valid until the next load().
+// One pupil's state of every idiom in one skill, replayed from the log in file order. The pointers
+// it hands out stay valid until the next load().
 class PupilStudy
 {
 public:
-    explicit PupilStudy(int pupilNo);
-    void add(const StudyEvent& event); // events of other pupils are ignored
+    explicit PupilStudy(int pupilNo, StudySkill skill = StudySkill::Choose);
+    void add(const StudyEvent& event); // events of other pupils and of the other skill are ignored
     // Reads the log at path and replays this pupil's intact events; memory does not grow with
     // the file beyond the per-idiom state. A missing log is an empty study.
     Status load(const QString& path);
@@ -60,6 +60,7 @@ public:
     Status refresh(const QString& path);
 
     int pupilNo() const { return m_pupilNo; }
+    StudySkill skill() const { return m_skill; }
     // The log this study has read up to its end, empty when it holds answers the log may not
     // (added by hand, or a damaged record of the pupil met): only such a study may be saved.
     const QString& readPath() const { return m_readPath; }
@@ -124,6 +125,7 @@ private:
     static constexpr qint64 kNothingDue = std::numeric_limits<qint64>::max();
 
     int m_pupilNo;
+    StudySkill m_skill;
     Fsrs m_fsrs;
     std::deque<IdiomMemory> m_idioms;
     std::vector<Track> m_tracks;   // by the same index

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 std::shared_ptr<const PupilStudy> StudyCache::study(const QString& logPath, int pupilNo,
-                                                    Status* status)
+                                                    Status* status, StudySkill skill)
 {
-    auto kept = std::find_if(m_kept.begin(), m_kept.end(),
-                             [&](const auto& study) { return study->pupilNo() == pupilNo; });
+    auto kept = std::find_if(m_kept.begin(), m_kept.end(), [&](const auto& study) {
+        return study->pupilNo() == pupilNo && study->skill() == skill;
+    });
     std::shared_ptr<PupilStudy> study;
     if (kept == m_kept.end()) {
-        study = std::make_shared<PupilStudy>(pupilNo);
+        study = std::make_shared<PupilStudy>(pupilNo, skill);
         *status = m_checkpoints && m_checkpoints->restore(logPath, *study) ? study->refresh(logPath)
                                                                            : study->load(logPath);
     } else {

@@ -2,6 +2,7 @@
 
 #include "platform/status.h"
 #include "review/studycheckpoint.h"
+#include "review/studyevent.h"
 
 #include <QString>
 
@@ -24,7 +25,8 @@ public:
 
     // The pupil's study as the log at logPath holds it now. A study handed out earlier is never
     // changed under its holder: a refresh then works on a copy.
-    std::shared_ptr<const PupilStudy> study(const QString& logPath, int pupilNo, Status* status);
+    std::shared_ptr<const PupilStudy> study(const QString& logPath, int pupilNo, Status* status,
+                                            StudySkill skill = StudySkill::Choose);
 
     // A school's machine sees many pupils a day; the ones seen last are the ones kept.
     static constexpr size_t kPupilsKept = 8;

@@ -109,6 +109,7 @@ QByteArray StudyCheckpoint::encode(const PupilStudy& study)
     Writer out;
     out.put<quint32>(kVersion);
     out.put<qint32>(study.m_pupilNo);
+    out.put<quint8>(static_cast<quint8>(study.m_skill));
     out.putBytes(absolutePath(study.m_readPath).toUtf8());
     out.put<qint64>(study.m_recordsRead);
     out.putBytes(study.m_lastRecordRead);
@@ -164,14 +165,15 @@ bool StudyCheckpoint::decode(const QByteArray& bytes, const QString& logPath, Pu
         return false;
     const QByteArray body = bytes.left(sealedLength);
     Reader in(body);
-    PupilStudy saved(study.m_pupilNo);
+    PupilStudy saved(study.m_pupilNo, study.m_skill);
     quint32 version = 0;
     qint32 pupil = 0;
+    quint8 skill = 0;
     QByteArray path;
     if (!in.get(&version) || version != kVersion || !in.get(&pupil) || pupil != study.m_pupilNo ||
-        !in.getBytes(&path) || QString::fromUtf8(path) != absolutePath(logPath) ||
-        !in.get(&saved.m_recordsRead) || saved.m_recordsRead <= 0 ||
-        !in.getBytes(&saved.m_lastRecordRead) ||
+        !in.get(&skill) || skill != static_cast<quint8>(study.m_skill) || !in.getBytes(&path) ||
+        QString::fromUtf8(path) != absolutePath(logPath) || !in.get(&saved.m_recordsRead) ||
+        saved.m_recordsRead <= 0 || !in.getBytes(&saved.m_lastRecordRead) ||
         saved.m_lastRecordRead.size() != StudyLogRecord::kLength || !in.get(&saved.m_lastEventDay))
         return false;
     quint32 idioms = 0;
@@ -244,19 +246,20 @@ QString StudyCheckpoints::standardFolder()
            QStringLiteral("/yojidrill/study");
 }
 
-QString StudyCheckpoints::fileFor(const QString& logPath, int pupilNo) const
+QString StudyCheckpoints::fileFor(const QString& logPath, int pupilNo, StudySkill skill) const
 {
     const QByteArray hash =
         QCryptographicHash::hash(absolutePath(logPath).toUtf8(), QCryptographicHash::Sha256)
             .toHex()
             .left(32);
     return m_folder + QLatin1Char('/') + QString::fromLatin1(hash) + QLatin1Char('-') +
-           QString::number(pupilNo) + QStringLiteral(".ckpt");
+           QString::number(pupilNo) +
+           (skill == StudySkill::Write ? QStringLiteral("-w.ckpt") : QStringLiteral(".ckpt"));
 }
 
 bool StudyCheckpoints::restore(const QString& logPath, PupilStudy& study) const
 {
-    QFile file(fileFor(logPath, study.pupilNo()));
+    QFile file(fileFor(logPath, study.pupilNo(), study.skill()));
     // Far beyond any real checkpoint (some 150 bytes an idiom): a stray huge file is not read.
     constexpr qint64 kLargest = 64 << 20;
     return file.open(QIODevice::ReadOnly) && file.size() <= kLargest &&
@@ -268,7 +271,7 @@ void StudyCheckpoints::saveWhenBehind(const QString& logPath, PupilStudy& study)
     if (study.readPath() != logPath || study.recordsSinceCheckpoint() < m_saveEvery ||
         !QDir().mkpath(m_folder))
         return;
-    QSaveFile file(fileFor(logPath, study.pupilNo()));
+    QSaveFile file(fileFor(logPath, study.pupilNo(), study.skill()));
     const QByteArray bytes = StudyCheckpoint::encode(study);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         study.markCheckpointed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "review/studyevent.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -19,10 +21,10 @@ public:
 
     // Raised whenever the replay or the scheduler changes what a state holds or means: older
     // checkpoints are then passed over and replaced.
-    static constexpr quint32 kVersion = 1;
+    static constexpr quint32 kVersion = 2;
 };
 
-// The checkpoints of one machine, one file per log and pupil, in a cache folder of its own:
+// The checkpoints of one machine, one file per log, pupil and skill, in a cache folder of its own:
 // losing or damaging one costs one replay of the log and nothing else. Each is replaced whole.
 class StudyCheckpoints
 {
@@ -31,7 +33,7 @@ public:
     // $XDG_CACHE_HOME/yojidrill/study, shared by the program and its tools.
     static QString standardFolder();
 
-    QString fileFor(const QString& logPath, int pupilNo) const;
+    QString fileFor(const QString& logPath, int pupilNo, StudySkill skill) const;
     // False when there is no sound checkpoint of the pupil for this log.
     bool restore(const QString& logPath, PupilStudy& study) const;
     // Saves the study once it has read saveEvery records of the log since its state was last

@@ -5,7 +5,17 @@
 #include <QtGlobal>
 
 // The kind of drill an answer was given in, as the study log stores it.
-enum class StudyDrill : quint8 { Test = 1, Review = 2, Practice = 3 };
+enum class StudyDrill : quint8 { Test = 1, Review = 2, Practice = 3, Writing = 4 };
+
+// What an answer shows of the pupil: knowing the idiom among tiles, or writing its kanji from
+// memory. A pupil may well do the one and not yet the other, so each has its own memory state
+// and schedule.
+enum class StudySkill { Choose, Write };
+
+inline StudySkill skillOf(StudyDrill drill)
+{
+    return drill == StudyDrill::Writing ? StudySkill::Write : StudySkill::Choose;
+}
 
 // One answer, as the study log keeps it.
 struct StudyEvent
@@ -17,8 +27,8 @@ struct StudyEvent
     int range = 0;       // 1..10
     StudyDrill drill = StudyDrill::Test;
     int itemNo = 0;          // catalogue item: even = test, odd = practice; 0 for a review
-    int wrongReadings = 0;   // wrong reading attempts on this question, 0..255
-    bool wrongIdiom = false; // the idiom was answered wrongly (the correction panel opened)
+    int wrongReadings = 0;   // wrong reading attempts, 0..255; in writing, kanji missed at first
+    bool wrongIdiom = false; // the idiom was answered wrongly (in writing: a kanji was missed)
     bool readingGivenAway = false;
     bool struckAsKnown = false; // 「この問題覚えた」 in a practice walk
     int seconds = 0;            // seconds spent on the question, 0..65535

@@ -15,9 +15,9 @@
 //    8 int16  pupil number, 1..5000
 //   10 8      the idiom: four UTF-16LE code units
 //   18 uint8  range, 1..10
-//   19 uint8  drill: 1 test, 2 review, 3 practice
+//   19 uint8  drill: 1 test, 2 review, 3 practice, 4 writing
 //   20 uint8  catalogue item (0 for a review)
-//   21 uint8  wrong reading attempts (saturated at 255)
+//   21 uint8  wrong reading attempts (saturated at 255); in writing, kanji missed at first
 //   22 uint8  flags: 1 wrong idiom, 2 reading given away, 4 struck as known
 //   23 uint16 seconds spent (saturated at 65535)
 //   25 3      zero
@@ -59,7 +59,7 @@ enum class Field : quint8 {
     Day,     // outside kFirstDay..kLastDay
     Second,  // outside 0..86399
     Range,   // outside 1..10
-    Drill,   // not 1, 2 or 3
+    Drill,   // not 1, 2, 3 or 4
     Flags,   // a bit the drill kind never sets
     Padding, // bytes 25..27 not zero
     Strike,  // a practice-walk record without the strike flag
@@ -127,6 +127,11 @@ inline Fault faultOf(const char* record)
     case quint8(StudyDrill::Test):
     case quint8(StudyDrill::Review):
         if (flags & ~(kWrongIdiom | kGivenAway))
+            return {Field::Flags, flags};
+        break;
+    case quint8(StudyDrill::Writing):
+        // A written idiom is right or wrong; nothing is read or given away.
+        if (flags & ~kWrongIdiom)
             return {Field::Flags, flags};
         break;
     case quint8(StudyDrill::Practice):

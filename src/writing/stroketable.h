@@ -18,6 +18,8 @@ class StrokeTable
 public:
     // The table's drawings sit in a square box of this size, y pointing down.
     static constexpr double kBox = 109.0;
+    // The table built into the program.
+    static inline const QString kBuiltInPath = QStringLiteral(":/strokes/strokes.txt");
 
     Status load(const QString& path);
     Status parse(const QByteArray& text);

@@ -44,7 +44,7 @@ protected:
 
     QByteArray checkpointBytes() const
     {
-        QFile file(checkpoints().fileFor(logPath(), 7));
+        QFile file(checkpoints().fileFor(logPath(), 7, StudySkill::Choose));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -78,7 +78,7 @@ TEST_F(StudyCheckpointTest, ACheckpointThatDoesNotFitIsPassedOverAndReplaced)
     ASSERT_NO_FATAL_FAILURE(appendAnswers(0, 20));
     firstLook();
     const QByteArray saved = checkpointBytes();
-    const QString file = checkpoints().fileFor(logPath(), 7);
+    const QString file = checkpoints().fileFor(logPath(), 7, StudySkill::Choose);
     const auto plant = [&](const QByteArray& bytes) {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -102,7 +102,7 @@ TEST_F(StudyCheckpointTest, ACheckpointThatDoesNotFitIsPassedOverAndReplaced)
 
     // Another pupil's checkpoint in the pupil's place.
     firstLook(8);
-    QFile other(checkpoints().fileFor(logPath(), 8));
+    QFile other(checkpoints().fileFor(logPath(), 8, StudySkill::Choose));
     ASSERT_TRUE(other.open(QIODevice::ReadOnly));
     ASSERT_NO_FATAL_FAILURE(plant(other.readAll()));
     expectSameState(*firstLook(), wholeReplay());
@@ -138,7 +138,7 @@ TEST_F(StudyCheckpointTest, ACheckpointOfAnotherLogIsNeverUsed)
     firstLook();
     const QByteArray saved = checkpointBytes();
     ASSERT_FALSE(saved.isEmpty());
-    QFile planted(checkpoints().fileFor(otherLog, 7));
+    QFile planted(checkpoints().fileFor(otherLog, 7, StudySkill::Choose));
     ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
     ASSERT_EQ(planted.write(saved), saved.size());
     planted.close();
