@@ -42,11 +42,11 @@ StudyEvent StudyRecorder::idiomJudged(const DrillQuestion& question, StudyDrill 
     return answer;
 }
 
-StudyEvent StudyRecorder::idiomWritten(const DrillQuestion& question, int kanjiMissed)
+StudyEvent StudyRecorder::idiomWritten(const DrillQuestion& question, int missedKanji)
 {
     StudyEvent answer = event(question, StudyDrill::Writing, 0);
-    answer.wrongReadings = kanjiMissed;
-    answer.wrongIdiom = kanjiMissed > 0;
+    answer.wrongReadings = missedKanji;
+    answer.wrongIdiom = missedKanji != 0;
     append(answer);
     return answer;
 }

@@ -26,8 +26,9 @@ public:
     void readingGivenAway() { m_readingGivenAway = true; }
     // The idiom of the question on screen was judged.
     StudyEvent idiomJudged(const DrillQuestion& question, StudyDrill drill, int itemNo, bool right);
-    // An idiom of the writing drill handed in: right when no kanji was missed at the first try.
-    StudyEvent idiomWritten(const DrillQuestion& question, int kanjiMissed);
+    // An idiom of the writing drill done: missedKanji has bit i set when the idiom's character i
+    // was not accepted at the first try; the idiom is right when none was missed.
+    StudyEvent idiomWritten(const DrillQuestion& question, int missedKanji);
     // 「この問題覚えた」 in a practice walk.
     void struckAsKnown(const DrillQuestion& question, int itemNo);
 

@@ -26,8 +26,10 @@ struct StudyEvent
     QString idiom;       // the idiom's four characters: its identity
     int range = 0;       // 1..10
     StudyDrill drill = StudyDrill::Test;
-    int itemNo = 0;          // catalogue item: even = test, odd = practice; 0 for a review
-    int wrongReadings = 0;   // wrong reading attempts, 0..255; in writing, kanji missed at first
+    int itemNo = 0; // catalogue item: even = test, odd = practice; 0 for a review
+    // Wrong reading attempts, 0..255. In writing: the kanji missed at the first try, bit i for
+    // the idiom's character i, 0..15.
+    int wrongReadings = 0;
     bool wrongIdiom = false; // the idiom was answered wrongly (in writing: a kanji was missed)
     bool readingGivenAway = false;
     bool struckAsKnown = false; // 「この問題覚えた」 in a practice walk

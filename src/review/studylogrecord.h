@@ -17,7 +17,8 @@
 //   18 uint8  range, 1..10
 //   19 uint8  drill: 1 test, 2 review, 3 practice, 4 writing
 //   20 uint8  catalogue item (0 for a review)
-//   21 uint8  wrong reading attempts (saturated at 255); in writing, kanji missed at first
+//   21 uint8  wrong reading attempts (saturated at 255); in writing, the kanji missed at the
+//             first try, bit i for character i
 //   22 uint8  flags: 1 wrong idiom, 2 reading given away, 4 struck as known
 //   23 uint16 seconds spent (saturated at 65535)
 //   25 3      zero
@@ -45,6 +46,7 @@ inline constexpr int kVersionOffset = 8; // in the header, followed by the recor
 inline constexpr quint8 kWrongIdiom = 1;
 inline constexpr quint8 kGivenAway = 2;
 inline constexpr quint8 kStruck = 4;
+inline constexpr quint8 kAllKanjiMissed = 0x0F; // byte 21 of a writing record
 
 // The dates an answer can carry, as day numbers: 2000-01-01 and 9999-12-31.
 inline constexpr qint32 kFirstDay = 36526;
@@ -130,8 +132,10 @@ inline Fault faultOf(const char* record)
             return {Field::Flags, flags};
         break;
     case quint8(StudyDrill::Writing):
-        // A written idiom is right or wrong; nothing is read or given away.
-        if (flags & ~kWrongIdiom)
+        // Nothing is read or given away in writing, and the idiom is wrong exactly when one of
+        // its four kanji was missed.
+        if (flags & ~kWrongIdiom || b[kWrongReadingsOffset] > kAllKanjiMissed ||
+            bool(flags & kWrongIdiom) != (b[kWrongReadingsOffset] != 0))
             return {Field::Flags, flags};
         break;
     case quint8(StudyDrill::Practice):
