@@ -108,6 +108,16 @@ TEST_F(StudyCheckpointTest, ACheckpointThatDoesNotFitIsPassedOverAndReplaced)
     expectSameState(*firstLook(), wholeReplay());
     EXPECT_EQ(checkpointBytes(), saved);
 
+    // The pupil's writing checkpoint, which knows nothing of these answers.
+    StudyCache fresh(checkpoints());
+    Status status;
+    fresh.study(logPath(), 7, &status, StudySkill::Write);
+    QFile written(checkpoints().fileFor(logPath(), 7, StudySkill::Write));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_NO_FATAL_FAILURE(plant(written.readAll()));
+    expectSameState(*firstLook(), wholeReplay());
+    EXPECT_EQ(checkpointBytes(), saved);
+
     // A log that no longer holds the last record read where it stood.
     QByteArray log = bytes();
     log.chop(3 * StudyLogRecord::kLength);

@@ -164,6 +164,11 @@ TEST_F(StudyLogTest, RecordsWithAFieldTheProgramNeverWritesAreSkipped)
     ASSERT_TRUE(withoutThem.load(logPath()).ok());
     expectSameState(study, withoutThem);
     EXPECT_EQ(study.find(QStringLiteral("臥薪嘗胆"))->answers, 2);
+    // Nor do the damaged writing records make a writing state.
+    writeBytes(mixed + data.mid(64));
+    PupilStudy written(1, StudySkill::Write);
+    ASSERT_TRUE(written.load(logPath()).ok());
+    EXPECT_FALSE(written.hasAnswers());
 }
 
 TEST_F(StudyLogTest, TornTailIsIgnoredAndOverwrittenByTheNextAppend)
