@@ -20,20 +20,23 @@ bool sameEvent(const StudyEvent& a, const StudyEvent& b)
            a.seconds == b.seconds;
 }
 
-// The study read from the log, which must be the one read from its valid records alone.
+// Each skill's study read from the log, which must be the one read from its valid records alone.
 void checkStudy(const QString& path, int pupil, bool readable, const QByteArray& validOnly)
 {
-    PupilStudy study(pupil);
-    FUZZ_CHECK(study.load(path).ok() == readable);
-    checkStudyHoldsTogether(study);
-    if (!readable)
-        return;
     const QString validPath = path + QStringLiteral(".valid");
-    ScratchFolder::write(validPath, reinterpret_cast<const uint8_t*>(validOnly.constData()),
-                         static_cast<size_t>(validOnly.size()));
-    PupilStudy fromValid(pupil);
-    FUZZ_CHECK(fromValid.load(validPath).ok());
-    FUZZ_CHECK(sameStudy(study, fromValid));
+    if (readable)
+        ScratchFolder::write(validPath, reinterpret_cast<const uint8_t*>(validOnly.constData()),
+                             static_cast<size_t>(validOnly.size()));
+    for (const StudySkill skill : {StudySkill::Choose, StudySkill::Write}) {
+        PupilStudy study(pupil, skill);
+        FUZZ_CHECK(study.load(path).ok() == readable);
+        checkStudyHoldsTogether(study);
+        if (!readable)
+            continue;
+        PupilStudy fromValid(pupil, skill);
+        FUZZ_CHECK(fromValid.load(validPath).ok());
+        FUZZ_CHECK(sameStudy(study, fromValid));
+    }
 }
 
 } // namespace
