@@ -63,7 +63,7 @@ void WritingDrill::handIn(const Strokes& strokes, double boxSize)
 
 void WritingDrill::firstTries(const Strokes& model, const Strokes& strokes, double boxSize)
 {
-    const Grade grade = gradeWriting(model, strokes, boxSize, m_checkOrder);
+    const WritingGrade grade = gradeWriting(model, strokes, boxSize, m_checkOrder);
     if (grade.verdict == Verdict::Accept) {
         m_view.markAccepted(m_box);
         nextBox();

@@ -354,7 +354,7 @@ double totalCost(const Pairing& pairing)
 }
 
 // Names the first stroke, in school order, that was written out of order or backwards.
-Grade orderHint(const Pairing& pairing)
+WritingGrade orderHint(const Pairing& pairing)
 {
     for (size_t j = 0; j < pairing.writtenOf.size(); ++j) {
         const int stroke = int(j) + 1;
@@ -383,7 +383,8 @@ QString verdictName(Verdict verdict)
     return QStringLiteral("reject");
 }
 
-Grade gradeWriting(const Strokes& model, const Strokes& written, double writtenBox, bool checkOrder)
+WritingGrade gradeWriting(const Strokes& model, const Strokes& written, double writtenBox,
+                          bool checkOrder)
 {
     Ink ink = prepared(written, writtenBox);
     const Ink shape = prepared(model, StrokeTable::kBox);
@@ -396,16 +397,16 @@ Grade gradeWriting(const Strokes& model, const Strokes& written, double writtenB
         align(ink, shape, best);
         best = paired(ink, shape, true);
     }
-    const Grade wrong{Verdict::Reject, QStringLiteral("お手本とちがう字になっています"), 0};
+    const WritingGrade wrong{Verdict::Reject, QStringLiteral("お手本とちがう字になっています"), 0};
     if (ink.size() != shape.size()) {
         const bool oneOff = ink.size() + 1 == shape.size() || ink.size() == shape.size() + 1;
         return oneOff && fits(shape, best)
-                   ? Grade{Verdict::Near, QStringLiteral("画数をかぞえてみよう"), 0}
+                   ? WritingGrade{Verdict::Near, QStringLiteral("画数をかぞえてみよう"), 0}
                    : wrong;
     }
     if (!fits(shape, best))
         return wrong;
-    const Grade right{Verdict::Accept, QStringLiteral("よく書けました"), 0};
+    const WritingGrade right{Verdict::Accept, QStringLiteral("よく書けました"), 0};
     if (!checkOrder)
         return right;
     // School order must fit, and fit about as well as the best order: 三's strokes drawn

@@ -6,7 +6,7 @@
 
 enum class Verdict { Accept, Near, Reject };
 
-struct Grade
+struct WritingGrade
 {
     Verdict verdict = Verdict::Reject;
     QString reason;
@@ -23,5 +23,5 @@ QString verdictName(Verdict verdict);
 // With checkOrder (「書き順も見る」) a right shape written in another order or with a reversed
 // stroke is near, with a hint naming the stroke; without it, it is accepted. Order never makes a
 // right kanji wrong.
-Grade gradeWriting(const Strokes& model, const Strokes& written, double writtenBox,
-                   bool checkOrder);
+WritingGrade gradeWriting(const Strokes& model, const Strokes& written, double writtenBox,
+                          bool checkOrder);

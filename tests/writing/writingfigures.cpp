@@ -10,7 +10,7 @@
 
 namespace {
 
-void count(Tally& tally, const Grade& grade)
+void count(Tally& tally, const WritingGrade& grade)
 {
     switch (grade.verdict) {
     case Verdict::Accept:
@@ -27,8 +27,9 @@ void count(Tally& tally, const Grade& grade)
 }
 
 // Writes the kanji and grades it against `expected`; faults that cannot be made give no grade.
-std::optional<Grade> attempt(WritingGenerator& pupil, const Strokes& expected,
-                             const Strokes& written, Noise noise, Fault fault, bool checkOrder)
+std::optional<WritingGrade> attempt(WritingGenerator& pupil, const Strokes& expected,
+                                    const Strokes& written, Noise noise, Fault fault,
+                                    bool checkOrder)
 {
     const double box = 300.0;
     const Strokes strokes = pupil.write(written, noise, fault, box);

@@ -12,7 +12,7 @@ Strokes written(const char* kanji, Fault fault = Fault::None, quint64 seed = 1)
     return pupil.write(strokesOf(kanji), Noise::Light, fault, kBox);
 }
 
-Grade gradeAs(const char* expected, const Strokes& strokes, bool order)
+WritingGrade gradeAs(const char* expected, const Strokes& strokes, bool order)
 {
     return gradeWriting(strokesOf(expected), strokes, kBox, order);
 }
@@ -37,7 +37,7 @@ TEST(WritingGraderTest, TheRightKanjiIsAccepted)
 TEST(WritingGraderTest, AStrokeCountOffByOneIsNearWithTheCountHint)
 {
     for (Fault fault : {Fault::MissingStroke, Fault::ExtraDot}) {
-        const Grade grade = gradeAs("語", written("語", fault), false);
+        const WritingGrade grade = gradeAs("語", written("語", fault), false);
         EXPECT_EQ(grade.verdict, Verdict::Near);
         EXPECT_EQ(grade.reason, QStringLiteral("画数をかぞえてみよう"));
     }
@@ -55,11 +55,11 @@ TEST(WritingGraderTest, OrderMistakesAreHintsOnlyWhenTheOrderIsChecked)
     Strokes reversed = written("末");
     std::reverse(reversed[1].begin(), reversed[1].end());
 
-    const Grade outOfOrder = gradeAs("末", swapped, true);
+    const WritingGrade outOfOrder = gradeAs("末", swapped, true);
     EXPECT_EQ(outOfOrder.verdict, Verdict::Near);
     EXPECT_EQ(outOfOrder.stroke, 1);
     EXPECT_EQ(outOfOrder.reason, QStringLiteral("1画目の書き順をたしかめよう"));
-    const Grade backwards = gradeAs("末", reversed, true);
+    const WritingGrade backwards = gradeAs("末", reversed, true);
     EXPECT_EQ(backwards.verdict, Verdict::Near);
     EXPECT_EQ(backwards.stroke, 2);
     EXPECT_EQ(backwards.reason, QStringLiteral("2画目は書く向きをたしかめよう"));
@@ -80,7 +80,7 @@ TEST(WritingGraderTest, ALookAlikeIsRejected)
                                                          {"土", "士"}, {"体", "対"}, {"人", "入"}};
     for (const auto& [expected, wrote] : pairs)
         for (bool order : {false, true}) {
-            const Grade grade = gradeAs(expected, written(wrote), order);
+            const WritingGrade grade = gradeAs(expected, written(wrote), order);
             EXPECT_EQ(grade.verdict, Verdict::Reject) << expected << " " << wrote;
             EXPECT_EQ(grade.reason, QStringLiteral("お手本とちがう字になっています"));
         }

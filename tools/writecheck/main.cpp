@@ -57,7 +57,7 @@ QString grade(const StrokeTable& table, const QByteArray& line, int number, bool
             .arg(expect);
     bad = false;
     const bool order = object.value(QStringLiteral("order")).toBool(false);
-    const Grade result = gradeWriting(*model, written, box, order);
+    const WritingGrade result = gradeWriting(*model, written, box, order);
     return verdictName(result.verdict) + u'\t' + result.reason;
 }
 
