@@ -32,6 +32,18 @@ StudyEvent event(int pupil, const QString& idiom, const QDate& date, int second,
     return event;
 }
 
+// A writing answer: missed holds the idiom's kanji missed at the first try, bit i for
+// character i.
+StudyEvent written(int pupil, const QString& idiom, const QDate& date, int second, int missed)
+{
+    StudyEvent answer = event(pupil, idiom, date, second, true);
+    answer.drill = StudyDrill::Writing;
+    answer.itemNo = 0;
+    answer.wrongReadings = missed;
+    answer.wrongIdiom = missed != 0;
+    return answer;
+}
+
 } // namespace
 
 // The installation of the results tool with an idiom file, and a study log written by the
@@ -106,10 +118,10 @@ TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFil
     };
     const std::string header = "\xEF\xBB\xBF" + StudyExporter::headerRow().toStdString() + "\r\n";
     const std::string first = "2026-04-10,10:00:00,1,さくら,臥薪嘗胆,がしんしょうたん,"
-                              "目的のため苦労にたえる,1,テスト,2,0,0,0,0,12,1\r\n";
+                              "目的のため苦労にたえる,1,テスト,2,0,0,0,0,12,1,選ぶ,\r\n";
     // A pupil who has left keeps his answers, without a name.
     const std::string second = "2026-04-11,00:01:01,3,,温故知新,おんこちしん,"
-                               "昔のことから新しい知識を得る,1,復習,0,2,1,1,0,12,0\r\n";
+                               "昔のことから新しい知識を得る,1,復習,0,2,1,1,0,12,0,選ぶ,\r\n";
     ExportOptions options;
     options.until = day.addDays(1);
     EXPECT_EQ(exported(options), header + first + second);
@@ -118,6 +130,22 @@ TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFil
     options.since = day.addDays(1);
     options.byteOrderMark = false;
     EXPECT_EQ(exported(options), StudyExporter::headerRow().toStdString() + "\r\n" + second);
+}
+
+TEST_F(StudyLogToolTest, AWritingAnswerIsExportedWithItsSkillAndTheKanjiMissed)
+{
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 100, 0b1100));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 200, 0));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(StudyExporter(results(), idioms()).exportTo({}, out).status.ok());
+    const QString text = QString::fromUtf8(out.data());
+    EXPECT_TRUE(text.contains(QStringLiteral("00:01:40,1,さくら,臥薪嘗胆,がしんしょうたん,"
+                                             "目的のため苦労にたえる,1,書き取り,0,12,1,0,0,12,0,"
+                                             "書く,嘗胆\r\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(",1,書き取り,0,0,0,0,0,12,1,書く,\r\n")))
+        << text.toStdString();
 }
 
 // A teacher's idiom file may hold a meaning far longer than a row: it is written whole.
@@ -238,16 +266,55 @@ TEST_F(StudyLogToolTest, TheStudyTableGivesEachAnsweredIdiomsState)
     for (int k = 0; k < 4; ++k)
         append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
     append(event(2, QStringLiteral("臥薪嘗胆"), day, 100, true));
+    append(written(1, QStringLiteral("温故知新"), day.addDays(1), 100, 0));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(1), 200, 0b0001));
     QString text;
     QString errors;
     QTextStream out(&text);
     QTextStream err(&errors);
     ASSERT_EQ(ResultsCommands::study(results(), 1, day.addDays(6), true, out, err), 0);
     const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << text.toStdString();
-    const QStringList fields = lines[1].split(u',');
-    ASSERT_EQ(fields.size(), 9);
-    EXPECT_EQ(fields.mid(0, 4), (QStringList{"温故知新", "1", "4", "4"}));
-    EXPECT_EQ(fields[7], QStringLiteral("2026-04-17"));
-    EXPECT_EQ(fields[8], QStringLiteral("苦手"));
+    ASSERT_EQ(lines.size(), 3) << text.toStdString();
+    // In the idiom file's order, each with the state of both skills, writing's last.
+    const QStringList onlyWritten = lines[1].split(u',');
+    ASSERT_EQ(onlyWritten.size(), 16);
+    EXPECT_EQ(onlyWritten.mid(0, 4), (QStringList{"臥薪嘗胆", "1", "0", "0"}));
+    EXPECT_EQ(onlyWritten.mid(4, 5), QStringList(5));
+    EXPECT_EQ(onlyWritten.mid(9, 2), (QStringList{"1", "1"}));
+    const QStringList both = lines[2].split(u',');
+    ASSERT_EQ(both.size(), 16);
+    EXPECT_EQ(both.mid(0, 4), (QStringList{"温故知新", "1", "4", "4"}));
+    EXPECT_EQ(both[7], QStringLiteral("2026-04-17"));
+    EXPECT_EQ(both[8], QStringLiteral("苦手"));
+    // Four wrong choices leave the writing, right once, as its own.
+    EXPECT_EQ(both.mid(9, 2), (QStringList{"1", "0"}));
+    EXPECT_GT(QDate::fromString(both[14], Qt::ISODate), day.addDays(1));
+    EXPECT_EQ(both[15], QString());
+}
+
+TEST_F(StudyLogToolTest, AuditPassesWritingRecordsAndFlagsOnesWhoseFlagDisagreesWithTheirKanji)
+{
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 100, 0b0101));
+    append(written(1, QStringLiteral("温故知新"), day, 200, 0));
+    const std::vector<MapIdiom> list = idioms();
+    const StudyAuditReport sound = auditStudyLog(results(), &list);
+    EXPECT_EQ(sound.faultCount, 0) << sound.lines().join(u'\n').toStdString();
+
+    using namespace StudyLogRecord;
+    const QByteArray bytes = logBytes();
+    const auto resealed = [&](qsizetype from, quint8 missed, quint8 flags) {
+        QByteArray record = bytes.mid(from, kLength);
+        record[kWrongReadingsOffset] = char(missed);
+        record[kFlagsOffset] = char(flags);
+        putLittleEndian<quint32>(record.data() + kChecksumOffset,
+                                 Crc32c::checksum(record.constData(), kChecksumOffset));
+        return record;
+    };
+    const qsizetype missedSome = bytes.size() - 2 * kLength;
+    const qsizetype missedNone = bytes.size() - kLength;
+    setLogBytes(bytes + resealed(missedSome, 0b0101, 0) + resealed(missedNone, 0, kWrongIdiom) +
+                resealed(missedSome, 0x10, kWrongIdiom));
+    const StudyAuditReport report = auditStudyLog(results(), &list);
+    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{0, 0, 3, 0, 0, 0, 0}))
+        << report.lines().join(u'\n').toStdString();
 }

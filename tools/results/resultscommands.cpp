@@ -100,11 +100,14 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
           QTextStream& out, QTextStream& err)
 {
     std::vector<MapIdiom> idioms;
-    std::shared_ptr<const PupilStudy> study;
+    std::shared_ptr<const PupilStudy> choosing;
+    std::shared_ptr<const PupilStudy> writing;
     Status status = installation.loadIdioms(idioms);
+    StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
     if (status.ok())
-        study = StudyCache(StudyCheckpoints(StudyCheckpoints::standardFolder()))
-                    .study(installation.studyLogFile(), pupil, &status);
+        choosing = studies.study(installation.studyLogFile(), pupil, &status);
+    if (status.ok())
+        writing = studies.study(installation.studyLogFile(), pupil, &status, StudySkill::Write);
     if (!status.ok()) {
         err << status.message << Qt::endl;
         return kUnreadable;
@@ -112,7 +115,7 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
     // As a character: a stream decodes a char* as UTF-8 first, which drops a leading mark.
     if (csv)
         out << QChar(QChar::ByteOrderMark);
-    for (const QString& line : studyTableLines(*study, idioms, today, csv))
+    for (const QString& line : studyTableLines(*choosing, *writing, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
     out.flush();
     return 0;
