@@ -85,6 +85,24 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
+    // The text of pupil 1's report as made eight days after the log's first day.
+    QString reportText()
+    {
+        clock.current = QDateTime(day.addDays(8), QTime(9, 0));
+        QTemporaryDir dir;
+        ReportOptions options;
+        options.pupils = {1};
+        options.output = dir.filePath(QStringLiteral("report.pdf"));
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(ResultsCommands::report(results(), options, clock, sleeper, messages, exit, err),
+                  0)
+            << errors.toStdString();
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {options.output, QStringLiteral("-")});
+        EXPECT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
     std::vector<MapIdiom> idioms()
     {
         std::vector<MapIdiom> list;
@@ -240,25 +258,29 @@ TEST_F(StudyLogToolTest, TheReportHasTheMapAndTheWeakIdiomsOfAPlantedHistory)
         append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
     append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 100, true));
     record(1, 2, 51, at(4, 9, 16, 0));
-    clock.current = QDateTime(day.addDays(8), QTime(9, 0));
-    QTemporaryDir dir;
-    ReportOptions options;
-    options.pupils = {1};
-    options.output = dir.filePath(QStringLiteral("report.pdf"));
-    QString errors;
-    QTextStream err(&errors);
-    ASSERT_EQ(ResultsCommands::report(results(), options, clock, sleeper, messages, exit, err), 0)
-        << errors.toStdString();
-
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {options.output, QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString text = reportText();
     EXPECT_TRUE(text.contains(QStringLiteral("覚えた熟語 1/2"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("覚えた 1/2"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("これからの復習")));
     EXPECT_TRUE(text.contains(QStringLiteral("温故知新（おんこちしん）")));
     EXPECT_FALSE(text.contains(QStringLiteral("臥薪嘗胆（")));
+    // A pupil who never wrote has no writing figures.
+    EXPECT_FALSE(text.contains(QStringLiteral("書き取り"))) << text.toStdString();
+}
+
+TEST_F(StudyLogToolTest, TheReportHasTheWritingFiguresAndTheKanjiMissedMost)
+{
+    // One idiom written right, due after the report's day; the other missed twice, due on it.
+    append(written(1, QStringLiteral("温故知新"), day.addDays(7), 100, 0));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 200, 0b1000));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 300, 0b1100));
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 400, true));
+    const QString text = reportText();
+    for (const char* line : {"書いたことのある熟語 2", "書ける熟語 1/2",
+                             "一度で正しく書けた答え 1/3 回（2026年4月17日 〜 2026年4月17日）",
+                             "よくまちがえる漢字", "胆 2回", "嘗 1回"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("薪 "))) << text.toStdString();
 }
 
 TEST_F(StudyLogToolTest, TheStudyTableGivesEachAnsweredIdiomsState)

@@ -20,6 +20,7 @@
 #include "studyaudit.h"
 #include "studyexport.h"
 #include "studytable.h"
+#include "writingprogress.h"
 
 #include <QFileInfo>
 #include <QPaintDevice>
@@ -31,22 +32,37 @@ namespace {
 
 constexpr int kUnreadable = 2;
 
-// The maps of the pupils of the report; an empty list when the idiom file or the study log
-// cannot be read (told on err): the rest of the report is still worth having.
-std::vector<StudyMap> reportMaps(const ResultsInstallation& installation,
-                                 const std::vector<PupilProgress>& pages, const QDate& today,
-                                 QTextStream& err)
+// The maps of the pupils of the report, with their writing figures put into pages; an empty
+// list and no figures when the idiom file or the study log cannot be read (told on err): the
+// rest of the report is still worth having.
+std::vector<StudyMap> reportStudies(const ResultsInstallation& installation,
+                                    std::vector<PupilProgress>& pages, const QDate& today,
+                                    QTextStream& err)
 {
+    const QString log = installation.studyLogFile();
     std::vector<MapIdiom> idioms;
     Status status = installation.loadIdioms(idioms);
+    std::vector<int> pupils;
+    for (const PupilProgress& page : pages)
+        pupils.push_back(page.pupil);
+    std::vector<WritingProgress> writing;
+    if (status.ok())
+        status = tallyWriting(log, pupils, writing);
     std::vector<StudyMap> maps(pages.size());
     StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
-    for (size_t k = 0; k < pages.size() && status.ok(); ++k)
-        status = loadStudyMap(installation.studyLogFile(), pages[k].pupil, idioms, today, maps[k],
-                              &studies);
-    if (status.ok())
+    for (size_t k = 0; k < pages.size() && status.ok(); ++k) {
+        status = loadStudyMap(log, pupils[k], idioms, today, maps[k], &studies);
+        if (status.ok() && writing[k].hasAnswers())
+            writing[k].takeIdioms(*studies.study(log, pupils[k], &status, StudySkill::Write),
+                                  idioms, today);
+    }
+    if (status.ok()) {
+        for (size_t k = 0; k < pages.size(); ++k)
+            pages[k].writing = writing[k];
         return maps;
-    err << status.message << QStringLiteral("（覚えた熟語のページは入りません）") << Qt::endl;
+    }
+    err << status.message << QStringLiteral("（覚えた熟語のページと書き取りのようすは入りません）")
+        << Qt::endl;
     return {};
 }
 
@@ -193,7 +209,7 @@ int report(ResultsInstallation& installation, const ReportOptions& options, cons
                                           gradeFilterEntries().first(), PointsPeriod::AllTime});
     }
 
-    const std::vector<StudyMap> maps = reportMaps(installation, pages, clock.now().date(), err);
+    const std::vector<StudyMap> maps = reportStudies(installation, pages, clock.now().date(), err);
 
     QtPrintDevices devices;
     const std::unique_ptr<PageDocument> document = devices.startPdfDocument(options.output, true);
