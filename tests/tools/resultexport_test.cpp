@@ -144,7 +144,8 @@ TEST(StudyTableTest, AControlCharacterInAnIdiomShowsAsAQuestionMark)
     answer.idiom = QStringLiteral("温故\n新");
     answer.range = 1;
     study.add(answer);
-    const QStringList lines = studyTableLines(study, {}, answer.date, false);
+    const QStringList lines =
+        studyTableLines(study, PupilStudy(1, StudySkill::Write), {}, answer.date, false);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("温故?新\t1\t1\t0\t")))
         << lines[1].toStdString();

@@ -32,6 +32,18 @@ StudyEvent event(int pupil, const QString& idiom, const QDate& date, int second,
     return event;
 }
 
+// A writing answer: missed holds the idiom's kanji missed at the first try, bit i for
+// character i.
+StudyEvent written(int pupil, const QString& idiom, const QDate& date, int second, int missed)
+{
+    StudyEvent answer = event(pupil, idiom, date, second, true);
+    answer.drill = StudyDrill::Writing;
+    answer.itemNo = 0;
+    answer.wrongReadings = missed;
+    answer.wrongIdiom = missed != 0;
+    return answer;
+}
+
 } // namespace
 
 // The installation of the results tool with an idiom file, and a study log written by the
@@ -73,6 +85,24 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
+    // The text of pupil 1's report as made eight days after the log's first day.
+    QString reportText()
+    {
+        clock.current = QDateTime(day.addDays(8), QTime(9, 0));
+        QTemporaryDir dir;
+        ReportOptions options;
+        options.pupils = {1};
+        options.output = dir.filePath(QStringLiteral("report.pdf"));
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(ResultsCommands::report(results(), options, clock, sleeper, messages, exit, err),
+                  0)
+            << errors.toStdString();
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {options.output, QStringLiteral("-")});
+        EXPECT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
     std::vector<MapIdiom> idioms()
     {
         std::vector<MapIdiom> list;
@@ -106,10 +136,10 @@ TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFil
     };
     const std::string header = "\xEF\xBB\xBF" + StudyExporter::headerRow().toStdString() + "\r\n";
     const std::string first = "2026-04-10,10:00:00,1,さくら,臥薪嘗胆,がしんしょうたん,"
-                              "目的のため苦労にたえる,1,テスト,2,0,0,0,0,12,1\r\n";
+                              "目的のため苦労にたえる,1,テスト,2,0,0,0,0,12,1,選ぶ,\r\n";
     // A pupil who has left keeps his answers, without a name.
     const std::string second = "2026-04-11,00:01:01,3,,温故知新,おんこちしん,"
-                               "昔のことから新しい知識を得る,1,復習,0,2,1,1,0,12,0\r\n";
+                               "昔のことから新しい知識を得る,1,復習,0,2,1,1,0,12,0,選ぶ,\r\n";
     ExportOptions options;
     options.until = day.addDays(1);
     EXPECT_EQ(exported(options), header + first + second);
@@ -118,6 +148,22 @@ TEST_F(StudyLogToolTest, ExportWritesEveryFieldWithReadingAndMeaningWithinItsFil
     options.since = day.addDays(1);
     options.byteOrderMark = false;
     EXPECT_EQ(exported(options), StudyExporter::headerRow().toStdString() + "\r\n" + second);
+}
+
+TEST_F(StudyLogToolTest, AWritingAnswerIsExportedWithItsSkillAndTheKanjiMissed)
+{
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 100, 0b1100));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 200, 0));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(StudyExporter(results(), idioms()).exportTo({}, out).status.ok());
+    const QString text = QString::fromUtf8(out.data());
+    EXPECT_TRUE(text.contains(QStringLiteral("00:01:40,1,さくら,臥薪嘗胆,がしんしょうたん,"
+                                             "目的のため苦労にたえる,1,書き取り,0,12,1,0,0,12,0,"
+                                             "書く,嘗胆\r\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(",1,書き取り,0,0,0,0,0,12,1,書く,\r\n")))
+        << text.toStdString();
 }
 
 // A teacher's idiom file may hold a meaning far longer than a row: it is written whole.
@@ -212,25 +258,29 @@ TEST_F(StudyLogToolTest, TheReportHasTheMapAndTheWeakIdiomsOfAPlantedHistory)
         append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
     append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 100, true));
     record(1, 2, 51, at(4, 9, 16, 0));
-    clock.current = QDateTime(day.addDays(8), QTime(9, 0));
-    QTemporaryDir dir;
-    ReportOptions options;
-    options.pupils = {1};
-    options.output = dir.filePath(QStringLiteral("report.pdf"));
-    QString errors;
-    QTextStream err(&errors);
-    ASSERT_EQ(ResultsCommands::report(results(), options, clock, sleeper, messages, exit, err), 0)
-        << errors.toStdString();
-
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {options.output, QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString text = reportText();
     EXPECT_TRUE(text.contains(QStringLiteral("覚えた熟語 1/2"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("覚えた 1/2"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("これからの復習")));
     EXPECT_TRUE(text.contains(QStringLiteral("温故知新（おんこちしん）")));
     EXPECT_FALSE(text.contains(QStringLiteral("臥薪嘗胆（")));
+    // A pupil who never wrote has no writing figures.
+    EXPECT_FALSE(text.contains(QStringLiteral("書き取り"))) << text.toStdString();
+}
+
+TEST_F(StudyLogToolTest, TheReportHasTheWritingFiguresAndTheKanjiMissedMost)
+{
+    // One idiom written right, due after the report's day; the other missed twice, due on it.
+    append(written(1, QStringLiteral("温故知新"), day.addDays(7), 100, 0));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 200, 0b1000));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 300, 0b1100));
+    append(event(1, QStringLiteral("臥薪嘗胆"), day.addDays(7), 400, true));
+    const QString text = reportText();
+    for (const char* line : {"書いたことのある熟語 2", "書ける熟語 1/2",
+                             "一度で正しく書けた答え 1/3 回（2026年4月17日 〜 2026年4月17日）",
+                             "よくまちがえる漢字", "胆 2回", "嘗 1回"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("薪 "))) << text.toStdString();
 }
 
 TEST_F(StudyLogToolTest, TheStudyTableGivesEachAnsweredIdiomsState)
@@ -238,16 +288,55 @@ TEST_F(StudyLogToolTest, TheStudyTableGivesEachAnsweredIdiomsState)
     for (int k = 0; k < 4; ++k)
         append(event(1, QStringLiteral("温故知新"), day.addDays(2 * k), 100, false));
     append(event(2, QStringLiteral("臥薪嘗胆"), day, 100, true));
+    append(written(1, QStringLiteral("温故知新"), day.addDays(1), 100, 0));
+    append(written(1, QStringLiteral("臥薪嘗胆"), day.addDays(1), 200, 0b0001));
     QString text;
     QString errors;
     QTextStream out(&text);
     QTextStream err(&errors);
     ASSERT_EQ(ResultsCommands::study(results(), 1, day.addDays(6), true, out, err), 0);
     const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << text.toStdString();
-    const QStringList fields = lines[1].split(u',');
-    ASSERT_EQ(fields.size(), 9);
-    EXPECT_EQ(fields.mid(0, 4), (QStringList{"温故知新", "1", "4", "4"}));
-    EXPECT_EQ(fields[7], QStringLiteral("2026-04-17"));
-    EXPECT_EQ(fields[8], QStringLiteral("苦手"));
+    ASSERT_EQ(lines.size(), 3) << text.toStdString();
+    // In the idiom file's order, each with the state of both skills, writing's last.
+    const QStringList onlyWritten = lines[1].split(u',');
+    ASSERT_EQ(onlyWritten.size(), 16);
+    EXPECT_EQ(onlyWritten.mid(0, 4), (QStringList{"臥薪嘗胆", "1", "0", "0"}));
+    EXPECT_EQ(onlyWritten.mid(4, 5), QStringList(5));
+    EXPECT_EQ(onlyWritten.mid(9, 2), (QStringList{"1", "1"}));
+    const QStringList both = lines[2].split(u',');
+    ASSERT_EQ(both.size(), 16);
+    EXPECT_EQ(both.mid(0, 4), (QStringList{"温故知新", "1", "4", "4"}));
+    EXPECT_EQ(both[7], QStringLiteral("2026-04-17"));
+    EXPECT_EQ(both[8], QStringLiteral("苦手"));
+    // Four wrong choices leave the writing, right once, as its own.
+    EXPECT_EQ(both.mid(9, 2), (QStringList{"1", "0"}));
+    EXPECT_GT(QDate::fromString(both[14], Qt::ISODate), day.addDays(1));
+    EXPECT_EQ(both[15], QString());
+}
+
+TEST_F(StudyLogToolTest, AuditPassesWritingRecordsAndFlagsOnesWhoseFlagDisagreesWithTheirKanji)
+{
+    append(written(1, QStringLiteral("臥薪嘗胆"), day, 100, 0b0101));
+    append(written(1, QStringLiteral("温故知新"), day, 200, 0));
+    const std::vector<MapIdiom> list = idioms();
+    const StudyAuditReport sound = auditStudyLog(results(), &list);
+    EXPECT_EQ(sound.faultCount, 0) << sound.lines().join(u'\n').toStdString();
+
+    using namespace StudyLogRecord;
+    const QByteArray bytes = logBytes();
+    const auto resealed = [&](qsizetype from, quint8 missed, quint8 flags) {
+        QByteArray record = bytes.mid(from, kLength);
+        record[kWrongReadingsOffset] = char(missed);
+        record[kFlagsOffset] = char(flags);
+        putLittleEndian<quint32>(record.data() + kChecksumOffset,
+                                 Crc32c::checksum(record.constData(), kChecksumOffset));
+        return record;
+    };
+    const qsizetype missedSome = bytes.size() - 2 * kLength;
+    const qsizetype missedNone = bytes.size() - kLength;
+    setLogBytes(bytes + resealed(missedSome, 0b0101, 0) + resealed(missedNone, 0, kWrongIdiom) +
+                resealed(missedSome, 0x10, kWrongIdiom));
+    const StudyAuditReport report = auditStudyLog(results(), &list);
+    EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{0, 0, 3, 0, 0, 0, 0}))
+        << report.lines().join(u'\n').toStdString();
 }

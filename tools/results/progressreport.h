@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/status.h"
+#include "writingprogress.h"
 
 #include <QDate>
 #include <QString>
@@ -55,6 +56,7 @@ struct PupilProgress
     // Items not yet mastered, nearest to mastery first, then the next range not tried yet.
     QStringList nextToPractise;
     std::vector<int> chartItems; // the items with the most tests, most first
+    WritingProgress writing;     // from the study log, which the builder does not read
 
     // 「さくら さん」, or 「生徒番号 3」 for a pupil no longer listed.
     QString title() const;

@@ -23,7 +23,32 @@ QString dateText(const QDate& date)
     return date.toString(QStringLiteral("yyyy年M月d日"));
 }
 
-// Heading, table and the list of what to practise next; returns the height used.
+// A heading and its lines below y, each with a bullet; returns where the next text goes.
+double drawList(const QString& heading, const QStringList& lines, GraphCanvas& canvas, double y)
+{
+    canvas.drawText(QRectF(0, y, GraphLayout::kWidth, kLine), Qt::AlignLeft | Qt::AlignVCenter,
+                    heading, Font::Heading);
+    y += kLine;
+    for (const QString& line : lines) {
+        canvas.drawText(QRectF(4, y, GraphLayout::kWidth - 4, kLine),
+                        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("・") + line, Font::Label);
+        y += kLine;
+    }
+    return y;
+}
+
+QStringList writingTexts(const WritingProgress& writing)
+{
+    return {QStringLiteral("書いたことのある熟語 %1").arg(writing.written),
+            QStringLiteral("書ける熟語 %1/%2").arg(writing.canWrite).arg(writing.idiomCount),
+            QStringLiteral("一度で正しく書けた答え %1/%2 回（%3 〜 %4）")
+                .arg(writing.rightFirstTry)
+                .arg(writing.answers)
+                .arg(dateText(writing.first), dateText(writing.last))};
+}
+
+// Heading, table, the list of what to practise next and, for a pupil who has written, the
+// writing figures; returns the height used.
 double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
 {
     double y = 0;
@@ -58,15 +83,15 @@ double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
     const double rule = y + table.headingHeight();
     canvas.drawLine(QPointF(0, rule), QPointF(GraphLayout::kWidth, rule), GraphCanvas::Pen::Frame);
     y += table.height();
-    y += 4;
-    canvas.drawText(QRectF(0, y, GraphLayout::kWidth, kLine), Qt::AlignLeft | Qt::AlignVCenter,
-                    QStringLiteral("次に練習すること"), Font::Heading);
-    y += kLine;
-    for (const QString& caption : pupil.nextToPractise) {
-        canvas.drawText(QRectF(4, y, GraphLayout::kWidth - 4, kLine),
-                        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("・") + caption,
-                        Font::Label);
-        y += kLine;
+    y = drawList(QStringLiteral("次に練習すること"), pupil.nextToPractise, canvas, y + 4);
+    const WritingProgress& writing = pupil.writing;
+    if (writing.hasAnswers()) {
+        y = drawList(QStringLiteral("書き取り"), writingTexts(writing), canvas, y + 4);
+        QStringList missed;
+        for (const WritingProgress::MissedKanji& entry : writing.mostMissed)
+            missed << QString(entry.kanji) + u' ' + QString::number(entry.times) + u'回';
+        if (!missed.isEmpty())
+            y = drawList(QStringLiteral("よくまちがえる漢字"), {missed.join(u'　')}, canvas, y + 4);
     }
     return y + 4;
 }

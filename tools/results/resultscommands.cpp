@@ -20,6 +20,7 @@
 #include "studyaudit.h"
 #include "studyexport.h"
 #include "studytable.h"
+#include "writingprogress.h"
 
 #include <QFileInfo>
 #include <QPaintDevice>
@@ -31,22 +32,37 @@ namespace {
 
 constexpr int kUnreadable = 2;
 
-// The maps of the pupils of the report; an empty list when the idiom file or the study log
-// cannot be read (told on err): the rest of the report is still worth having.
-std::vector<StudyMap> reportMaps(const ResultsInstallation& installation,
-                                 const std::vector<PupilProgress>& pages, const QDate& today,
-                                 QTextStream& err)
+// The maps of the pupils of the report, with their writing figures put into pages; an empty
+// list and no figures when the idiom file or the study log cannot be read (told on err): the
+// rest of the report is still worth having.
+std::vector<StudyMap> reportStudies(const ResultsInstallation& installation,
+                                    std::vector<PupilProgress>& pages, const QDate& today,
+                                    QTextStream& err)
 {
+    const QString log = installation.studyLogFile();
     std::vector<MapIdiom> idioms;
     Status status = installation.loadIdioms(idioms);
+    std::vector<int> pupils;
+    for (const PupilProgress& page : pages)
+        pupils.push_back(page.pupil);
+    std::vector<WritingProgress> writing;
+    if (status.ok())
+        status = tallyWriting(log, pupils, writing);
     std::vector<StudyMap> maps(pages.size());
     StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
-    for (size_t k = 0; k < pages.size() && status.ok(); ++k)
-        status = loadStudyMap(installation.studyLogFile(), pages[k].pupil, idioms, today, maps[k],
-                              &studies);
-    if (status.ok())
+    for (size_t k = 0; k < pages.size() && status.ok(); ++k) {
+        status = loadStudyMap(log, pupils[k], idioms, today, maps[k], &studies);
+        if (status.ok() && writing[k].hasAnswers())
+            writing[k].takeIdioms(*studies.study(log, pupils[k], &status, StudySkill::Write),
+                                  idioms, today);
+    }
+    if (status.ok()) {
+        for (size_t k = 0; k < pages.size(); ++k)
+            pages[k].writing = writing[k];
         return maps;
-    err << status.message << QStringLiteral("（覚えた熟語のページは入りません）") << Qt::endl;
+    }
+    err << status.message << QStringLiteral("（覚えた熟語のページと書き取りのようすは入りません）")
+        << Qt::endl;
     return {};
 }
 
@@ -100,11 +116,14 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
           QTextStream& out, QTextStream& err)
 {
     std::vector<MapIdiom> idioms;
-    std::shared_ptr<const PupilStudy> study;
+    std::shared_ptr<const PupilStudy> choosing;
+    std::shared_ptr<const PupilStudy> writing;
     Status status = installation.loadIdioms(idioms);
+    StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
     if (status.ok())
-        study = StudyCache(StudyCheckpoints(StudyCheckpoints::standardFolder()))
-                    .study(installation.studyLogFile(), pupil, &status);
+        choosing = studies.study(installation.studyLogFile(), pupil, &status);
+    if (status.ok())
+        writing = studies.study(installation.studyLogFile(), pupil, &status, StudySkill::Write);
     if (!status.ok()) {
         err << status.message << Qt::endl;
         return kUnreadable;
@@ -112,7 +131,7 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
     // As a character: a stream decodes a char* as UTF-8 first, which drops a leading mark.
     if (csv)
         out << QChar(QChar::ByteOrderMark);
-    for (const QString& line : studyTableLines(*study, idioms, today, csv))
+    for (const QString& line : studyTableLines(*choosing, *writing, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
     out.flush();
     return 0;
@@ -190,7 +209,7 @@ int report(ResultsInstallation& installation, const ReportOptions& options, cons
                                           gradeFilterEntries().first(), PointsPeriod::AllTime});
     }
 
-    const std::vector<StudyMap> maps = reportMaps(installation, pages, clock.now().date(), err);
+    const std::vector<StudyMap> maps = reportStudies(installation, pages, clock.now().date(), err);
 
     QtPrintDevices devices;
     const std::unique_ptr<PageDocument> document = devices.startPdfDocument(options.output, true);

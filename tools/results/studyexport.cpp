@@ -19,7 +19,21 @@ using namespace StudyLogRecord;
 // Fields longer than this skip the buffer, whose slack holds only rows of ordinary length.
 constexpr qsizetype kLongFields = 2048;
 
-const char* const kDrillNames[] = {",,", ",テスト,", ",復習,", ",練習,"};
+const char* const kDrillNames[] = {",,", ",テスト,", ",復習,", ",練習,", ",書き取り,"};
+constexpr quint8 kLastDrill = quint8(StudyDrill::Writing);
+
+// The idiom's characters that byte 21 of a writing record names, in the idiom's order.
+QString missedKanji(const char* record)
+{
+    const QString idiom = decode(record).idiom;
+    const int mask = quint8(record[kWrongReadingsOffset]);
+    QString missed;
+    for (int i = 0; i < idiom.size(); ++i) {
+        if (mask & (1 << i))
+            missed += idiom.at(i);
+    }
+    return missed;
+}
 
 bool contains(const std::vector<int>& list, int value)
 {
@@ -41,7 +55,8 @@ StudyExporter::StudyExporter(const ResultsInstallation& installation,
 QByteArray StudyExporter::headerRow()
 {
     return QStringLiteral("日付,時刻,生徒番号,名前,熟語,読み,意味,範囲,ドリル,項目番号,"
-                          "読みの間違い,熟語の間違い,読みを見た,覚えた印,秒,最初で正解")
+                          "読みの間違い,熟語の間違い,読みを見た,覚えた印,秒,最初で正解,技能,"
+                          "書けなかった字")
         .toUtf8();
 }
 
@@ -130,14 +145,23 @@ StudyExportOutcome StudyExporter::exportTo(const ExportOptions& options, QIODevi
             const quint8 drill = quint8(record[kDrillOffset]);
             buffer << ',';
             buffer.number(quint8(record[kRangeOffset]));
-            buffer << QByteArrayView(kDrillNames[drill <= 3 ? drill : 0]);
+            buffer << QByteArrayView(kDrillNames[drill <= kLastDrill ? drill : 0]);
             buffer.number(quint8(record[kItemOffset]));
             buffer << ',';
             buffer.number(wrongReadings);
             buffer << ((flags & kWrongIdiom) ? ",1" : ",0") << ((flags & kGivenAway) ? ",1" : ",0")
                    << ((flags & kStruck) ? ",1," : ",0,");
             buffer.number(getLittleEndian<quint16>(record + kSecondsOffset));
-            buffer << (rightFirstTryOf(record) ? ",1\r\n" : ",0\r\n");
+            buffer << (rightFirstTryOf(record) ? ",1," : ",0,");
+            if (drill == quint8(StudyDrill::Writing)) {
+                buffer << "書く,";
+                // The idiom's characters as stored: a forged record may hold anything.
+                if (wrongReadings != 0)
+                    buffer << QByteArrayView(csvField(missedKanji(record)));
+            } else {
+                buffer << "選ぶ,";
+            }
+            buffer << "\r\n";
             if (written && buffer.full())
                 written = buffer.writeTo(out);
         }

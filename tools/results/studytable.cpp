@@ -27,43 +27,67 @@ QString row(QStringList fields, bool csv)
     return fields.join(csv ? u',' : u'\t');
 }
 
+// The columns of one skill's state, headed with prefix: answers, lapses, stability, difficulty,
+// today's recall probability, due date and 苦手.
+QStringList stateHeadings(const QString& prefix)
+{
+    QStringList headings{QStringLiteral("回数"),         QStringLiteral("間違い"),
+                         QStringLiteral("安定度（日）"), QStringLiteral("難しさ"),
+                         QStringLiteral("今日の想起率"), QStringLiteral("次の復習"),
+                         QStringLiteral("苦手")};
+    for (QString& heading : headings)
+        heading.prepend(prefix);
+    return headings;
+}
+
+// An idiom never answered in the skill has no answers and no state.
+QStringList stateFields(const IdiomMemory* memory, const QDate& today)
+{
+    QStringList fields{QString::number(memory ? memory->answers : 0),
+                       QString::number(memory ? memory->lapses : 0)};
+    if (!memory || memory->answers == 0)
+        return fields << QString() << QString() << QString() << QString() << QString();
+    return fields << QString::number(memory->memory.stability, 'f', 2)
+                  << QString::number(memory->memory.difficulty, 'f', 2)
+                  << QString::number(
+                         Fsrs().recall(memory->memory, memory->lastAnswer.daysTo(today)), 'f', 3)
+                  << memory->due.toString(Qt::ISODate)
+                  << (memory->weak() ? QStringLiteral("苦手") : QString());
+}
+
 } // namespace
 
-QStringList studyTableLines(const PupilStudy& study, const std::vector<MapIdiom>& idioms,
-                            const QDate& today, bool csv)
+QStringList studyTableLines(const PupilStudy& choosing, const PupilStudy& writing,
+                            const std::vector<MapIdiom>& idioms, const QDate& today, bool csv)
 {
-    QStringList lines{
-        row({QStringLiteral("熟語"), QStringLiteral("範囲"), QStringLiteral("回数"),
-             QStringLiteral("間違い"), QStringLiteral("安定度（日）"), QStringLiteral("難しさ"),
-             QStringLiteral("今日の想起率"), QStringLiteral("次の復習"), QStringLiteral("苦手")},
-            csv)};
-    std::vector<const IdiomMemory*> ordered;
+    // The writing columns come last, so that a reader of the columns before keeps them.
+    QStringList lines{row(QStringList{QStringLiteral("熟語"), QStringLiteral("範囲")}
+                              << stateHeadings(QString())
+                              << stateHeadings(QStringLiteral("書き取り")),
+                          csv)};
+
+    QStringList ordered;
     QSet<QString> listed;
-    for (const MapIdiom& idiom : idioms) {
-        const IdiomMemory* memory = study.find(idiom.idiom);
-        if (memory && !listed.contains(idiom.idiom)) {
-            ordered.push_back(memory);
-            listed.insert(idiom.idiom);
+    const auto list = [&](const QString& idiom) {
+        if (!listed.contains(idiom)) {
+            ordered << idiom;
+            listed.insert(idiom);
         }
+    };
+    for (const MapIdiom& idiom : idioms) {
+        if (choosing.find(idiom.idiom) || writing.find(idiom.idiom))
+            list(idiom.idiom);
     }
-    for (const IdiomMemory* memory : study.idioms()) {
-        if (!listed.contains(memory->idiom))
-            ordered.push_back(memory);
+    for (const PupilStudy* study : {&choosing, &writing}) {
+        for (const IdiomMemory* memory : study->idioms())
+            list(memory->idiom);
     }
-    const Fsrs fsrs;
-    for (const IdiomMemory* memory : ordered) {
-        const bool graded = memory->answers > 0;
-        lines << row(
-            {memory->idiom, QString::number(memory->range), QString::number(memory->answers),
-             QString::number(memory->lapses),
-             graded ? QString::number(memory->memory.stability, 'f', 2) : QString(),
-             graded ? QString::number(memory->memory.difficulty, 'f', 2) : QString(),
-             graded ? QString::number(fsrs.recall(memory->memory, memory->lastAnswer.daysTo(today)),
-                                      'f', 3)
-                    : QString(),
-             graded ? memory->due.toString(Qt::ISODate) : QString(),
-             memory->weak() ? QStringLiteral("苦手") : QString()},
-            csv);
+    for (const QString& idiom : ordered) {
+        const IdiomMemory* chosen = choosing.find(idiom);
+        const IdiomMemory* written = writing.find(idiom);
+        lines << row(QStringList{idiom, QString::number((chosen ? chosen : written)->range)}
+                         << stateFields(chosen, today) << stateFields(written, today),
+                     csv);
     }
     return lines;
 }
