@@ -39,10 +39,10 @@ class PupilSettingsFile
 public:
     PupilSettingsFile(QString path, FileCalls& calls, Sleeper& sleeper);
 
-    // Every pupil whose settings differ from the defaults, by pupil number. A missing file holds
-    // no settings. Damaged lines lose only their pupils' settings: *out holds the others and the
-    // Status, with code kDamagedLines, carries one message for all of them. Any other failure (a
-    // file of another format or version, one that cannot be read) leaves *out empty.
+    // Every pupil the file lists, by pupil number. A missing file holds no settings. Damaged
+    // lines lose only their pupils' settings: *out holds the others and the Status, with code
+    // kDamagedLines, carries one message for all of them. Any other failure (a file of another
+    // format or version, one that cannot be read) leaves *out empty.
     Status read(QMap<int, PupilSettings>* out) const;
 
     // Changes one pupil's settings: reads the file afresh under the lock, applies change, keeps
@@ -51,12 +51,12 @@ public:
     // would not read back as they are, are refused.
     Status update(int pupilNo, const std::function<void(PupilSettings&)>& change);
 
-    QString lockPath() const { return m_path + QStringLiteral(".lock"); }
     QString backupPath() const { return m_path + QStringLiteral(".bak"); }
 
     static constexpr int kDamagedLines = 2;
 
 private:
+    QString lockPath() const { return m_path + QStringLiteral(".lock"); }
     // The file's bytes and its sound lines; *damaged counts the others.
     Status load(QByteArray* bytes, QMap<int, PupilSettings>* pupils, int* damaged) const;
     Status updateLocked(int pupilNo, const std::function<void(PupilSettings&)>& change);
