@@ -3,6 +3,7 @@
 #   share/yojidrill/template/              a layout-1 installation tree without the program;
 #                                          the first start copies it to the user's data folder
 #   share/applications, share/metainfo, share/icons/hicolor, share/man/man1
+#   share/doc/yojidrill/copyright          the licences (data/copyright)
 include(GNUInstallDirs)
 set(YOJI_APP_ID org.yojidrill.Yojidrill)
 set(YOJI_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/data/desktop)
@@ -47,6 +48,9 @@ install(FILES ${YOJI_DESKTOP_DIR}/${YOJI_APP_ID}.svg
 install(DIRECTORY ${YOJI_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/man/yojidrill.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The licences, in Debian's machine-readable form: the stroke table built into the program is
+# shared under its source's licence, which asks for its text and attribution with every copy.
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package: cpack -G DEB in the build folder.
 set(CPACK_PACKAGE_NAME yojidrill)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks what users get from a build folder: the desktop entry and the metainfo, an install into
 # a scratch prefix, the installed program's --check before and after a first start in a scratch
-# home (a second start must change nothing there), and the Debian package's contents and
-# dependencies. Needs no display and no network.
+# home (a second start must change nothing there), and the Debian package's contents,
+# dependencies and licence file. Needs no display and no network.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$src/build}" && pwd)
@@ -18,7 +18,8 @@ for file in bin/yojidrill bin/yoji-idiomfile \
   share/yojidrill/template/四字熟語/設定.txt share/yojidrill/template/四字熟語/四字02vv.ccc \
   share/yojidrill/template/files/生徒用名簿.txt "share/applications/$id.desktop" \
   "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg" \
-  "share/icons/hicolor/48x48/apps/$id.png" share/man/man1/yojidrill.1; do
+  "share/icons/hicolor/48x48/apps/$id.png" share/man/man1/yojidrill.1 \
+  share/doc/yojidrill/copyright; do
   [ -e "$scratch/usr/$file" ] || { echo "not installed: $file" >&2; exit 1; }
 done
 echo "installed into a scratch prefix:"
@@ -60,5 +61,11 @@ dpkg-deb --contents "$package" | grep -v '/template/.*/.*/' || true
 depends=$(dpkg-deb --field "$package" Depends)
 for needed in fonts-ipafont-gothic libqt6widgets6 libsndfile1 libpulse0; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed" >&2; exit 1; }
+done
+copyright=$(dpkg-deb --fsys-tarfile "$package" | tar -xOf - ./usr/share/doc/yojidrill/copyright) ||
+  { echo "the package holds no usr/share/doc/yojidrill/copyright" >&2; exit 1; }
+for needed in 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' KanjiVG \
+  'License: CC-BY-SA-3.0'; do
+  grep -qF "$needed" <<<"$copyright" || { echo "the package's copyright file lacks $needed" >&2; exit 1; }
 done
 echo "package: $(basename "$package"), $(du -k "$package" | cut -f1) KiB"

@@ -5,7 +5,7 @@
 # then on; fix the fault and commit the file with the fix.
 #
 #   tools/fuzz.sh TARGET SECONDS      targets: settings cuelist roster results companion idiomsource
-#                                     studylog studycheckpoint
+#                                     studylog studycheckpoint pupilsettings
 #   FUZZ_BUILD_ONLY=1 tools/fuzz.sh   builds every target and runs none
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +19,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DYOJI_FUZZ=ON -DYOJI_BENCHMARKS=OFF "${launcher[@]}"
 fi
-targets=(settings cuelist roster results companion idiomsource studylog studycheckpoint)
+targets=(settings cuelist roster results companion idiomsource studylog studycheckpoint pupilsettings)
 if [ "${FUZZ_BUILD_ONLY:-0}" = 1 ]; then
   cmake --build "$build" -j 2 --target "${targets[@]/#/fuzz_}"
   exit 0

@@ -1,5 +1,7 @@
 #include "platform/wholefilelock.h"
 
+#include "platform/sleeper.h"
+
 #include <cerrno>
 #include <fcntl.h>
 
@@ -30,4 +32,40 @@ WholeFileLock::Outcome WholeFileLock::tryLock(int fd)
 int WholeFileLock::unlock(int fd)
 {
     return setLock(fd, F_UNLCK);
+}
+
+Status whileWholeFileLocked(FileCalls& calls, Sleeper& sleeper, const QString& path,
+                            const std::function<Status(int fd)>& work, int* waits)
+{
+    const auto failure = [](int error) {
+        return Status::failure(FileCalls::errorText(error), error);
+    };
+    *waits = 0;
+    int fd = -1;
+    if (const int error = calls.openFile(path, FileCalls::Access::ReadWrite, &fd))
+        return failure(error);
+
+    WholeFileLock lock(calls);
+    for (;;) {
+        const WholeFileLock::Outcome outcome = lock.tryLock(fd);
+        if (outcome == WholeFileLock::Outcome::Locked)
+            break;
+        if (outcome == WholeFileLock::Outcome::Failed) {
+            calls.closeFile(fd);
+            return failure(lock.error());
+        }
+        ++*waits;
+        sleeper.waitWhileEventsRun(WholeFileLock::kRetryMilliseconds);
+    }
+
+    Status status = work(fd);
+    const int unlockError = lock.unlock(fd);
+    const int closeError = calls.closeFile(fd);
+    if (!status.ok())
+        return status;
+    if (unlockError)
+        return failure(unlockError);
+    if (closeError)
+        return failure(closeError);
+    return status;
 }

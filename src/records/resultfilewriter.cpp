@@ -1,8 +1,6 @@
 #include "records/resultfilewriter.h"
 
-#include "platform/sleeper.h"
 #include "platform/wholefilelock.h"
-#include "records/resultfiles.h"
 
 #include <cerrno>
 
@@ -40,34 +38,7 @@ Status ResultFileWriter::cutTornTail(const QString& path, int recordLength, qint
 
 Status ResultFileWriter::whileLocked(const QString& path, const std::function<Status(int)>& work)
 {
-    m_lastWaitCount = 0;
-    int fd = -1;
-    if (const int error = resultFileOpen(m_calls, path, FileCalls::Access::ReadWrite, &fd))
-        return failure(error);
-
-    WholeFileLock lock(m_calls);
-    for (;;) {
-        const WholeFileLock::Outcome outcome = lock.tryLock(fd);
-        if (outcome == WholeFileLock::Outcome::Locked)
-            break;
-        if (outcome == WholeFileLock::Outcome::Failed) {
-            m_calls.closeFile(fd);
-            return failure(lock.error());
-        }
-        ++m_lastWaitCount;
-        m_sleeper.waitWhileEventsRun(kLockRetryMilliseconds);
-    }
-
-    Status status = work(fd);
-    const int unlockError = lock.unlock(fd);
-    const int closeError = m_calls.closeFile(fd);
-    if (!status.ok())
-        return status;
-    if (unlockError)
-        return failure(unlockError);
-    if (closeError)
-        return failure(closeError);
-    return status;
+    return whileWholeFileLocked(m_calls, m_sleeper, path, work, &m_lastWaitCount);
 }
 
 Status ResultFileWriter::checkHeader(int fd, const QByteArray& header)

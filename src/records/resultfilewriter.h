@@ -41,13 +41,11 @@ public:
     // How many one-second waits the last append or cut took.
     int lastWaitCount() const { return m_lastWaitCount; }
 
-    static constexpr int kLockRetryMilliseconds = 1000;
     // The Status code of an append refused for a foreign header.
     static constexpr int kWrongHeader = -2;
 
 private:
-    // Opens the file, takes the whole-file lock (waiting while another holds it), runs work
-    // and releases the lock and the file.
+    // whileWholeFileLocked with this writer's file calls and sleeper.
     Status whileLocked(const QString& path, const std::function<Status(int fd)>& work);
     Status writeLocked(int fd, int recordLength, const std::function<QByteArray()>& makeRecord,
                        const QByteArray& header);

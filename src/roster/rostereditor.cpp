@@ -4,8 +4,8 @@
 #include "core/fieldreader.h"
 #include "core/screennavigator.h"
 #include "core/sharedstate.h"
+#include "platform/filereplace.h"
 #include "platform/messagebox.h"
-#include "roster/filereplace.h"
 #include "roster/rosterfile.h"
 
 #include <cmath>

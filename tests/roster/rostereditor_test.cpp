@@ -1,6 +1,6 @@
 #include "core/codepage.h"
 #include "fakenavigator.h"
-#include "roster/filereplace.h"
+#include "platform/filereplace.h"
 #include "roster/rostereditor.h"
 #include "roster/rosterreaders.h"
 #include "rosterfixture.h"

@@ -1,4 +1,4 @@
-#include "roster/filereplace.h"
+#include "platform/filereplace.h"
 
 #include <QFile>
 #include <QFileInfo>
