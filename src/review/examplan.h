@@ -22,6 +22,10 @@ struct SharedState;
 // a fifth of the days left counted afresh each day would shrink ahead of the pupil and never
 // be reached.
 //
+// The spread is made afresh each day from the ranges mastered by then, so a range falls behind
+// only when the review-only days come with it still to take: every range was due by the last
+// study day. The hub line then asks for review alone and the behind line names the range.
+//
 // On the exam day itself and after it there is no plan: the pupil simply reviews what is due.
 class ExamPlan
 {
