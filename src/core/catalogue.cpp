@@ -5,8 +5,7 @@
 #include "platform/events.h"
 
 namespace {
-constexpr int kCatalogueItemCount = 20;
-constexpr int kRangeCount = 10;
+constexpr int kCatalogueItemCount = 2 * kRangeCount;
 
 void showDrillScreen(SharedState& state, ScreenNavigator& navigator, bool review)
 {
@@ -38,10 +37,11 @@ void fillCatalogue(SharedState& state)
     state.finalItemNo = kCatalogueItemCount;
     for (int range = 1; range <= kRangeCount; ++range) {
         const QString caption = rangeCaption(range);
-        state.itemName[2 * range - 1] = caption + QStringLiteral("練");
-        state.itemName[2 * range] = caption;
-        state.itemKind[2 * range - 1] = 1;
-        state.itemKind[2 * range] = 1;
+        const int test = rangeTestItem(range);
+        state.itemName[test - 1] = caption + QStringLiteral("練");
+        state.itemName[test] = caption;
+        state.itemKind[test - 1] = 1;
+        state.itemKind[test] = 1;
     }
 }
 

@@ -8,8 +8,16 @@ class ScreenNavigator;
 // The drill title, set once at start: contentName "Sorawa", printEnabled 1.
 void setUpTitle(SharedState& state);
 
+inline constexpr int kRangeCount = 10;
+
 // 「範囲１」: how the catalogue and every screen name a range.
 QString rangeCaption(int range);
+
+// The catalogue item of a range's timed test; the item before it is the range's practice walk.
+inline int rangeTestItem(int range)
+{
+    return 2 * range;
+}
 
 // Fills the twenty item captions: ranges 1 to 10, each as practice ("練") and as test.
 void fillCatalogue(SharedState& state);

@@ -261,9 +261,15 @@ std::vector<const IdiomMemory*> PupilStudy::idioms() const
 
 std::vector<DueIdiom> PupilStudy::due(const QDate& today) const
 {
+    return due(today, [](const IdiomMemory& memory) { return memory.due; });
+}
+
+std::vector<DueIdiom> PupilStudy::due(const QDate& today,
+                                      const std::function<QDate(const IdiomMemory&)>& dueDate) const
+{
     std::vector<DueIdiom> due;
     for (const IdiomMemory& memory : m_idioms)
-        if (memory.due <= today)
+        if (dueDate(memory) <= today)
             due.push_back(
                 {&memory, m_fsrs.recall(memory.memory,
                                         static_cast<double>(memory.lastAnswer.daysTo(today)))});

@@ -13,6 +13,7 @@ class StudyLogReader;
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -70,6 +71,9 @@ public:
     const IdiomMemory* find(const QString& idiom) const; // nullptr: never answered
     std::vector<const IdiomMemory*> idioms() const;      // every answered idiom
     std::vector<DueIdiom> due(const QDate& today) const; // due <= today, lowest recall first
+    // The same, with each idiom's due date as dueDate gives it.
+    std::vector<DueIdiom> due(const QDate& today,
+                              const std::function<QDate(const IdiomMemory&)>& dueDate) const;
     int dueCount(const QDate& today) const;
     std::optional<QDate> nextDueAfter(const QDate& today) const; // earliest due date > today
     int dueOn(const QDate& day) const; // idioms whose due date is exactly day
