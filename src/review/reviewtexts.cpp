@@ -36,6 +36,17 @@ ReviewOffer offer(const PupilStudy& study, const QDate& today)
     return offer;
 }
 
+QString nextLine(const QString& what, const PupilStudy& study, const QDate& today)
+{
+    const int dueNow = study.dueCount(today);
+    const std::optional<QDate> next =
+        dueNow > 0 ? std::optional<QDate>(today) : study.nextDueAfter(today);
+    return next ? QStringLiteral("%1：%2 %3問")
+                      .arg(what, dayWord(*next, today))
+                      .arg(dueNow > 0 ? dueNow : study.dueOn(*next))
+                : what + QStringLiteral("：まだありません");
+}
+
 ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
                       const QDate& today)
 {
@@ -52,13 +63,7 @@ ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy&
     summary.firstTryLine =
         QStringLiteral("1回目で正解：%1問（%2問中）").arg(firstTry).arg(asked.size());
 
-    const int dueNow = study.dueCount(today);
-    const std::optional<QDate> next =
-        dueNow > 0 ? std::optional<QDate>(today) : study.nextDueAfter(today);
-    summary.nextLine = next ? QStringLiteral("次の復習：%1 %2問")
-                                  .arg(dayWord(*next, today))
-                                  .arg(dueNow > 0 ? dueNow : study.dueOn(*next))
-                            : QStringLiteral("次の復習：まだありません");
+    summary.nextLine = nextLine(QStringLiteral("次の復習"), study, today);
     return summary;
 }
 

@@ -44,6 +44,10 @@ QString dayWord(const QDate& day, const QDate& today);
 
 ReviewOffer offer(const PupilStudy& study, const QDate& today);
 
+// 「次の復習：あした 5問」 for what = 「次の復習」: the first day with anything due (today when
+// something is) and how many fall due then; 「次の復習：まだありません」 when nothing is scheduled.
+QString nextLine(const QString& what, const PupilStudy& study, const QDate& today);
+
 // study holds the answers of the drill just ended.
 ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
                       const QDate& today);

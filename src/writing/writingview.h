@@ -45,7 +45,9 @@ public:
     // stroke of the model flashes in the box (a first stroke shown, a stroke out of order).
     virtual void showRetry(int box, const QString& hint, const Strokes& model, int flashStroke) = 0;
     // After two failed tries: the kanji is drawn in the box stroke by stroke in school order, and
-    // the pupil traces over it.
+    // the pupil traces over it. After two traces that still fail, the drill goes on to the next
+    // box without markAccepted: the model stays in this box.
     virtual void showModel(int box, const Strokes& model) = 0;
+    // nextLine is empty: see WritingDrill::handIn.
     virtual void showFinish(const WritingSummary& summary) = 0;
 };
