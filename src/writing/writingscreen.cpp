@@ -38,7 +38,6 @@ QLabel* makeLabel(const QString& name, int pointSize, bool bold, QWidget* parent
     font.setBold(bold);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     return label;
 }
 
@@ -111,6 +110,7 @@ QWidget* WritingScreen::buildQuestionPage()
 
     m_reading = makeLabel(QStringLiteral("writingReading"), 30, true, page);
     m_meaning = makeLabel(QStringLiteral("writingMeaning"), 18, false, page);
+    m_meaning->setWordWrap(true);
     m_listen = makeButton(QStringLiteral("writingListen"), QStringLiteral("もういちど聞く"),
                           QString(), page);
     connect(m_listen, &QPushButton::clicked, this, &WritingScreen::playVoice);
@@ -134,6 +134,7 @@ QWidget* WritingScreen::buildQuestionPage()
     m_retry->setText(QStringLiteral("もういちど"));
     m_retry->setStyleSheet(QStringLiteral("color: #c0392b;"));
     m_hint = makeLabel(QStringLiteral("writingHint"), 16, false, page);
+    m_hint->setWordWrap(true);
     setRetryLine(QString());
     m_retry->hide();
 
