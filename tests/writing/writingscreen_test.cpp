@@ -2,6 +2,7 @@
 #include "drill/idiomsource.h"
 #include "fakenavigator.h"
 #include "fakes.h"
+#include "help/helpkey.h"
 #include "records/records.h"
 #include "review/studycache.h"
 #include "review/studylog.h"
@@ -182,6 +183,11 @@ TEST_F(WritingScreenTest, ALookAlikeIsRefusedAndLeavingRecordsNothingOfTheIdiom)
     QTest::keyClick(&screen, Qt::Key_Escape);
     EXPECT_EQ(navigator.shown, QList<ScreenId>{ScreenId::Hub});
     EXPECT_TRUE(writingRecords().empty());
+}
+
+TEST_F(WritingScreenTest, F1OpensTheHelpAtTheWritingDrill)
+{
+    EXPECT_EQ(HelpKey::pageFor(&screen), QStringLiteral("pupils.html#writing"));
 }
 
 } // namespace
