@@ -19,7 +19,7 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 
-cmake --build "$build" -j2 --target app_tests hub_tests studymap_tests print_tests
+cmake --build "$build" -j2 --target app_tests hub_tests studymap_tests print_tests writingscreen_tests
 
 # Offscreen, the screens are drawn at the design size with the fonts they ask for (IPA).
 export QT_QPA_PLATFORM=offscreen YOJI_SCREENSHOT_DIR="$shots" YOJI_WORKSHEET_SHOTS="$shots"
@@ -28,6 +28,7 @@ run app/app_tests 'ADemoWeek.*:HelpOnEveryScreen.*'
 run hub/hub_tests 'GraphScreenTest.ThePageOfADemoPupilRendersToAnImageAndToAnA4Pdf'
 run review/studymap_tests 'StudyMapWindowTest.CellsCountsHeadingAndForecastAgreeWithTheScheduler'
 run print/print_tests 'PrintScreensTest.DemoWorksheetOfRangesOneAndTwoWithTwoBlanks'
+run writing/writingscreen_tests 'WritingScreenTest.AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged'
 
 if command -v pdftoppm >/dev/null 2>&1; then
   pdftoppm -png -r 110 -singlefile "$shots/worksheet.pdf" "$shots/worksheet"
@@ -57,4 +58,5 @@ worksheet.png        docs/worksheet.png
 practice.png         docs/help/images/practice.png
 finish.png           docs/help/images/finish.png
 print-settings.png   docs/help/images/print-settings.png
+writing.png          docs/help/images/writing.png
 EOF

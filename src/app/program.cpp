@@ -8,6 +8,7 @@
 #include "roster/aboutbox.h"
 #include "roster/nameselectionscreen.h"
 #include "roster/rostereditdialog.h"
+#include "writing/writingscreen.h"
 
 Program::Program(SharedState& state, const CueTable& cues, PlatformServices platform,
                  bool singleInstance)
@@ -47,6 +48,17 @@ void Program::registerScreens(bool singleInstance)
     });
     m_navigator.registerScreen(ScreenId::Finish, [this] {
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});
+    });
+    m_navigator.registerScreen(ScreenId::Writing, [this, &p] {
+        return new WritingScreen(WritingServices{m_state,
+                                                 m_navigator,
+                                                 m_sound,
+                                                 p.clock,
+                                                 p.messages,
+                                                 p.sleeper,
+                                                 m_records,
+                                                 m_studies,
+                                                 {}});
     });
 }
 

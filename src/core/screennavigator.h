@@ -2,7 +2,7 @@
 
 // The main screens, known by identifier so that a lower folder can ask for a higher one's
 // screen without including it.
-enum class ScreenId { NameSelection, Hub, Drill, Finish };
+enum class ScreenId { NameSelection, Hub, Drill, Finish, Writing };
 
 // Switches the main screens. Both calls are queued: the screen that asks is deleted only
 // after the handler that asked has returned.

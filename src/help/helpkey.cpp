@@ -22,6 +22,7 @@ constexpr std::array kSections{
     Section{"practiceButtons", "pupils.html#practice"}, // practice walk on the drill screen
     Section{"reviewBack", "pupils.html#review"},        // review drill on the drill screen
     Section{"reviewFinish", "pupils.html#review"},      // its finish view
+    Section{"writingScreen", "pupils.html#writing"},    // the writing drill and its finish view
     Section{"namesel", "pupils.html#names"},
     Section{"seisekitime1", "pupils.html#menu"},
     Section{"MainFrm", "pupils.html#drill"},

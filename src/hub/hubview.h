@@ -55,10 +55,12 @@ public:
     virtual void selectPeriod(int period) = 0;    // Option1(period)
     virtual void setPeriodCaption(int period, const QString& caption) = 0;
     virtual void setPeriodThreeEnabled(bool enabled) = 0;
-    virtual void setRecordsBoxVisible(bool visible) = 0;  // Combo2
-    virtual void setBackEnabled(bool enabled) = 0;        // Command1
+    virtual void setRecordsBoxVisible(bool visible) = 0; // Combo2
+    virtual void setBackEnabled(bool enabled) = 0;       // Command1
     // The 復習 button of the top row and the line beside it.
     virtual void setReviewOffer(const ReviewOffer& offer) = 0;
+    // The 書き取り button beside it and its line.
+    virtual void setWritingOffer(const ReviewOffer& offer) = 0;
     virtual void setGraphButtonVisible(bool visible) = 0; // Command17
 
     virtual void setWaitPanelVisible(bool visible) = 0;    // Picture2

@@ -5,6 +5,7 @@
 #include "core/dayclock.h"
 #include "core/screennavigator.h"
 #include "core/sharedstate.h"
+#include "drill/idiomtable.h"
 #include "hub/hubview.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
@@ -16,6 +17,8 @@
 #include "review/studylog.h"
 #include "roster/nameselection.h"
 #include "roster/rosterreaders.h"
+#include "writing/builtinstrokes.h"
+#include "writing/writingdrill.h"
 
 #include <algorithm>
 #include <cmath>
@@ -201,6 +204,7 @@ void StudyHub::refreshHub()
     }
     updateFinalItemCleared();
     refreshReview();
+    refreshWriting();
 
     m_view.setWaitPanelVisible(false);
     m_view.setWaitProgressVisible(false);
@@ -219,6 +223,33 @@ void StudyHub::refreshReview()
     }
     m_reviewEnabled = offer.enabled;
     m_view.setReviewOffer(offer);
+}
+
+void StudyHub::refreshWriting()
+{
+    const BuiltInStrokes& strokes = BuiltInStrokes::get();
+    if (!m_idioms) {
+        m_idioms = std::make_unique<IdiomTable>();
+        m_idiomsLoaded = m_idioms->loadIdiomTable(m_state.programFolder + kIdiomDataFileName);
+    }
+    Status loaded = strokes.loaded.ok() ? m_idiomsLoaded : strokes.loaded;
+    std::shared_ptr<const PupilStudy> written;
+    if (loaded.ok())
+        written =
+            m_services.studies.study(m_state.commonFolder + QString::fromUtf8(kStudyLogFileName),
+                                     m_state.pupilNo, &loaded, StudySkill::Write);
+    ReviewOffer offer;
+    if (loaded.ok()) {
+        const QDate today = m_services.clock.now().date();
+        offer = WritingPlanning::offer(
+            WritingPlanning::plan(*m_idioms, *m_study, *written, strokes.table, today), *written,
+            today);
+    } else {
+        offer.caption = kWritingCaption;
+        offer.line = loaded.message;
+    }
+    m_writingEnabled = offer.enabled;
+    m_view.setWritingOffer(offer);
 }
 
 void StudyHub::updateTallies(int item)
@@ -261,26 +292,40 @@ void StudyHub::openItem(int item)
     if (m_drillStarting)
         return;
     m_state.drillItemNo = static_cast<qint16>(item);
-    leaveForDrill(false);
+    leaveForDrill(Drill::Test);
 }
 
 void StudyHub::openReview()
 {
     if (!m_reviewEnabled || m_drillStarting)
         return;
-    leaveForDrill(true);
+    leaveForDrill(Drill::Review);
 }
 
-void StudyHub::leaveForDrill(bool review)
+void StudyHub::openWriting()
+{
+    if (!m_writingEnabled || m_drillStarting)
+        return;
+    leaveForDrill(Drill::Writing);
+}
+
+void StudyHub::leaveForDrill(Drill drill)
 {
     m_drillStarting = true;
     m_view.setWaitPanelVisible(true);
     m_view.repaintNow();
     m_hubBusy = false;
-    if (review)
-        startReview(m_state, m_services.navigator);
-    else
+    switch (drill) {
+    case Drill::Test:
         startDrill(m_state, m_services.navigator);
+        break;
+    case Drill::Review:
+        startReview(m_state, m_services.navigator);
+        break;
+    case Drill::Writing:
+        m_services.navigator.show(ScreenId::Writing);
+        break;
+    }
     m_services.navigator.unload(ScreenId::Hub);
 }
 
@@ -319,6 +364,10 @@ bool StudyHub::keyPressed(QChar key)
     }
     if (key.toLower() == u'r') {
         openReview();
+        return true;
+    }
+    if (key.toLower() == u'w') {
+        openWriting();
         return true;
     }
     if (key == u'0') {

@@ -3,6 +3,7 @@
 #include "hub/graphpanel.h"
 #include "hub/rankings.h"
 #include "hub/recordlists.h"
+#include "platform/status.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 
 class Clock;
 class HubView;
+class IdiomTable;
 class PupilStudy;
 class StudyCache;
 class MessageBox;
@@ -66,6 +68,7 @@ public:
     void captionClicked(int item); // Label3(i)
     void back();                   // Command1 "戻る(0)" and key "0"
     void openReview();             // 「復習」 and key "r"
+    void openWriting();            // 「書き取り」 and key "w"
     // A key seen by the screen before its elements; true when the hub used or swallowed it.
     bool keyPressed(QChar key);
     void scrollMoved(int value); // HScroll1
@@ -106,7 +109,9 @@ private:
 
     void setBackEnabled(bool enabled);
     void refreshReview();
-    void leaveForDrill(bool review);
+    void refreshWriting();
+    enum class Drill { Test, Review, Writing };
+    void leaveForDrill(Drill drill);
     void viewSwitchStarts(); // the common first part of both view handlers
     void viewSwitchEnds();   // what follows every view handler
     void rankEveryItem(bool advanceProgress);
@@ -135,6 +140,10 @@ private:
     bool m_rosterCapNoted = false;
     std::shared_ptr<const PupilStudy> m_study; // read once per activation
     bool m_reviewEnabled = false;
+    bool m_writingEnabled = false;
+    // Read at the first refresh: the hub is made afresh after every drill.
+    std::unique_ptr<IdiomTable> m_idioms;
+    Status m_idiomsLoaded;
     std::vector<bool> m_startEnabled;
     std::vector<QStringList> m_lists;
     QStringList m_graphPupils;
@@ -143,6 +152,8 @@ private:
 };
 
 inline const QString kBackCaption = QStringLiteral("戻る(0)");
+// The 書き取り button when the drill cannot be offered at all.
+inline const QString kWritingCaption = QStringLiteral("書き取り");
 inline const QString kRecordsBoxEntry = QStringLiteral("　　今までの全成績");
 inline const QString kAllRecordsCaption = QStringLiteral("すべて");
 inline const QString kKeyHint = QStringLiteral("GRPH+A,B,C,D..でも選択できます。");

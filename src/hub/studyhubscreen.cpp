@@ -93,6 +93,17 @@ QFrame* makeWaitPanel(const QString& name, const QString& text, const QString& b
     return panel;
 }
 
+// A drill offered in the top row: its button and the line under it.
+void showOffer(const ReviewOffer& offer, QPushButton* button, QLabel* line)
+{
+    button->setText(offer.caption);
+    button->setAccessibleName(offer.caption);
+    button->setAccessibleDescription(offer.line);
+    button->setEnabled(offer.enabled);
+    line->setText(offer.line);
+    line->setAccessibleName(offer.line);
+}
+
 } // namespace
 
 StudyHubScreen::StudyHubScreen(StudyHubServices services, QWidget* parent)
@@ -341,9 +352,10 @@ StudyHubScreen::Column StudyHubScreen::makeColumn(int item)
     return c;
 }
 
-// 戻る(0), then 復習 and 覚えた熟語 side by side with the line about the next review under
-// them. Beside them the line had too little room: it broke a date in two (「次の復習は12」 over
-// 「月9日」) and pressed against the caption. Under them it is one line, never wrapped.
+// 戻る(0), then 復習, 書き取り and 覚えた熟語 side by side with the lines about the next review
+// and the next writing drill under them. Beside them a line had too little room: it broke a date
+// in two (「次の復習は12」 over 「月9日」) and pressed against the caption. Under them each is one
+// line, never wrapped.
 void StudyHubScreen::addReviewElements(QHBoxLayout* header)
 {
     m_review = makeButton(QStringLiteral("reviewButton"), QString(), 14, this);
@@ -351,15 +363,23 @@ void StudyHubScreen::addReviewElements(QHBoxLayout* header)
     m_review->setEnabled(false);
     m_reviewLine = makeLabel(QStringLiteral("reviewLine"), 11, this);
     connect(m_review, &QPushButton::clicked, this, [this] { m_logic.openReview(); });
+    m_writing = makeButton(QStringLiteral("writingButton"), kWritingCaption, 14, this);
+    m_writing->setMinimumSize(120, 40);
+    m_writing->setEnabled(false);
+    m_writingLine = makeLabel(QStringLiteral("writingLine"), 11, this);
+    connect(m_writing, &QPushButton::clicked, this, [this] { m_logic.openWriting(); });
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(0);
     buttons->addWidget(m_review);
+    buttons->addSpacing(8);
+    buttons->addWidget(m_writing);
     addStudyMapButton(buttons);
     buttons->addStretch();
     auto* review = new QVBoxLayout;
     review->setSpacing(2);
     review->addLayout(buttons);
     review->addWidget(m_reviewLine);
+    review->addWidget(m_writingLine);
     header->addSpacing(8);
     header->addLayout(review);
 }
@@ -666,12 +686,12 @@ void StudyHubScreen::setBackEnabled(bool enabled)
 
 void StudyHubScreen::setReviewOffer(const ReviewOffer& offer)
 {
-    m_review->setText(offer.caption);
-    m_review->setAccessibleName(offer.caption);
-    m_review->setAccessibleDescription(offer.line);
-    m_review->setEnabled(offer.enabled);
-    m_reviewLine->setText(offer.line);
-    m_reviewLine->setAccessibleName(offer.line);
+    showOffer(offer, m_review, m_reviewLine);
+}
+
+void StudyHubScreen::setWritingOffer(const ReviewOffer& offer)
+{
+    showOffer(offer, m_writing, m_writingLine);
 }
 
 void StudyHubScreen::setGraphButtonVisible(bool visible)

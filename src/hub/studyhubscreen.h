@@ -26,8 +26,9 @@ class QScrollBar;
 // `Option1_1`..`Option1_3`, `HScroll1`, `Picture2` with `ProgressBar1`, `Picture6` with
 // `ProgressBar2`, `Command17`, `List6`, and per item i `Label1_i`, `Label3_i`, `Command4_i`,
 // `Text1_i`, `Label7_i`..`Label10_i`, `Label14_i`, `Label15_i`, `List5_i`, `Command3_i` and
-// `Command2_i`, the graph panel `Picture11` (see GraphPanelWidget), and the review's
-// `reviewButton` and `reviewLine`. Every click and key goes to the logic.
+// `Command2_i`, the graph panel `Picture11` (see GraphPanelWidget), the review's
+// `reviewButton` and `reviewLine`, and the writing drill's `writingButton` and `writingLine`. Every
+// click and key goes to the logic.
 class StudyHubScreen : public Screen, private HubView
 {
     Q_OBJECT
@@ -92,6 +93,7 @@ private:
     void setRecordsBoxVisible(bool visible) override;
     void setBackEnabled(bool enabled) override;
     void setReviewOffer(const ReviewOffer& offer) override;
+    void setWritingOffer(const ReviewOffer& offer) override;
     void setGraphButtonVisible(bool visible) override;
     void setWaitPanelVisible(bool visible) override;
     void setWaitProgressVisible(bool visible) override;
@@ -120,6 +122,8 @@ private:
     QPushButton* m_back = nullptr;            // Command1
     QPushButton* m_review = nullptr;          // reviewButton 「復習 3問」
     QLabel* m_reviewLine = nullptr;           // reviewLine
+    QPushButton* m_writing = nullptr;         // writingButton 「書き取り 5問」
+    QLabel* m_writingLine = nullptr;          // writingLine
     QPushButton* m_studyMap = nullptr;        // studyMapButton
     QLabel* m_title = nullptr;                // Label11
     QLabel* m_pupil = nullptr;                // Label12

@@ -25,8 +25,8 @@ int SoundCues::send(const QString& command)
 
 QString SoundCues::cueCommand(int cue)
 {
-    return QStringLiteral("play ") + m_state.soundFolder + m_cues.pickFile(cue, m_random.nextUnit()) +
-           QStringLiteral(".wav wait");
+    return QStringLiteral("play ") + m_state.soundFolder +
+           m_cues.pickFile(cue, m_random.nextUnit()) + QStringLiteral(".wav wait");
 }
 
 void SoundCues::playTopCue()
@@ -62,6 +62,11 @@ void SoundCues::playWrongCue()
 void SoundCues::playVoice(const QString& voicePath)
 {
     send(QStringLiteral("play ") + voicePath + QStringLiteral(".wav wait"));
+}
+
+QString idiomVoicePath(const QString& programFolder, const QString& idiom)
+{
+    return programFolder + QStringLiteral("四字熟語音声/") + idiom.left(3) + u'1';
 }
 
 void SoundCues::playAnswerCue(int cue)

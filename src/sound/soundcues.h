@@ -50,3 +50,7 @@ private:
     QString m_lastErrorText;
     int m_soundFailures = 0;
 };
+
+// The voice reading an idiom aloud, as playVoice takes it: the voice folder of the program
+// folder, the idiom's first three characters and "1".
+QString idiomVoicePath(const QString& programFolder, const QString& idiom);

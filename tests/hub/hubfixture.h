@@ -173,6 +173,7 @@ public:
     void setRecordsBoxVisible(bool visible) override { recordsBoxVisible = visible; }
     void setBackEnabled(bool enabled) override { backEnabled = enabled; }
     void setReviewOffer(const ReviewOffer& offer) override { reviewOffer = offer; }
+    void setWritingOffer(const ReviewOffer& offer) override { writingOffer = offer; }
     void setGraphButtonVisible(bool visible) override { graphButtonVisible = visible; }
     void setWaitPanelVisible(bool visible) override
     {
@@ -214,6 +215,7 @@ public:
     bool recordsBoxVisible = true;
     bool backEnabled = true;
     ReviewOffer reviewOffer;
+    ReviewOffer writingOffer;
     bool graphButtonVisible = false;
     bool waitPanelVisible = false;
     bool waitProgressVisible = true;

@@ -8,6 +8,7 @@
 #include "hubfixture.h"
 #include "review/reviewtexts.h"
 #include "review/studycache.h"
+#include "review/studylog.h"
 #include "review/studymapwindow.h"
 #include "tabwalk.h"
 
@@ -57,6 +58,7 @@ protected:
             return new StudyHubScreen({*state, screens, records, clock, messages, studies, hooks});
         });
         screens.registerScreen(ScreenId::Drill, [] { return new Screen; });
+        screens.registerScreen(ScreenId::Writing, [] { return new Screen; });
         screens.registerScreen(ScreenId::NameSelection, [] { return new Screen; });
         window.show();
     }
@@ -266,6 +268,27 @@ TEST_F(HubScreenTest, TheMapButtonAndItsKeyOpenThePupilsMap)
     ASSERT_FALSE(window.findChild<StudyMapWindow*>());
     keyAtFocus(&window, Qt::Key_M);
     EXPECT_TRUE(window.findChild<StudyMapWindow*>());
+}
+
+// An idiom chosen right at a test is offered for writing; key W opens the writing drill.
+TEST_F(HubScreenTest, TheWritingButtonOffersWhatTheTestsTaughtAndKeyWOpensIt)
+{
+    writeIdiomFile();
+    StudyEvent chosen;
+    chosen.date = clock.current.date();
+    chosen.pupilNo = state->pupilNo;
+    chosen.idiom = QStringLiteral("一石二鳥");
+    chosen.range = 1;
+    chosen.itemNo = 2;
+    ASSERT_TRUE(StudyLogWriter(records.fileCalls(), sleeper)
+                    .append(state->commonFolder + QString::fromUtf8(kStudyLogFileName), chosen)
+                    .ok());
+    StudyHubScreen* hub = showHub();
+    EXPECT_EQ(element<QPushButton>(hub, "writingButton")->text(), QStringLiteral("書き取り 1問"));
+    keyAtFocus(&window, Qt::Key_W);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.screenStack().currentWidget(), screens.loadedScreen(ScreenId::Writing));
+    EXPECT_EQ(screens.loadedScreen(ScreenId::Hub), nullptr);
 }
 
 // A teacher's map offers every pupil of the roster's lines, each with grade and name.
