@@ -7,6 +7,7 @@
 #include "platform/messagebox.h"
 #include "print/pdffiledialog.h"
 #include "print/portraitsheets.h"
+#include "print/practicesheetprinting.h"
 #include "print/printdevices.h"
 #include "review/studylog.h"
 #include "review/studymapwindow.h"
@@ -49,6 +50,13 @@ bool PrintDevicesMapPaper::print(const SheetDrawing& drawing)
 bool PrintDevicesMapPaper::saveAsPdf(const QString& path, const SheetDrawing& drawing)
 {
     return drawPortraitSheets(m_devices->startPdfDocument(path, true), drawing);
+}
+
+void PrintDevicesMapPaper::printPracticeSheet(QWidget* parent,
+                                              const std::vector<MissedKanji>& kanji,
+                                              const QString& title, MessageBox& messages)
+{
+    PracticeSheetPrinting::printOrSave(parent, kanji, title, messages, *m_devices);
 }
 
 void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
