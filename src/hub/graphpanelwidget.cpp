@@ -3,9 +3,8 @@
 #include "core/buttonkeys.h"
 #include "hub/graphdrawing.h"
 #include "hub/paintergraphcanvas.h"
+#include "print/pdffiledialog.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
@@ -290,14 +289,4 @@ void GraphPanelWidget::showPage(const GraphPage& page)
 QString GraphPanelWidget::choosePdfFileName(const QString& suggestion)
 {
     return askPdfFileName(this, suggestion);
-}
-
-QString askPdfFileName(QWidget* parent, const QString& suggestion)
-{
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("PDFに保存"),
-                                                QDir::home().filePath(suggestion),
-                                                QStringLiteral("PDF (*.pdf)"));
-    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
-    return path;
 }

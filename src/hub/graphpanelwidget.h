@@ -75,7 +75,3 @@ private:
     QPushButton* m_savePdf = nullptr;
     QPushButton* m_back = nullptr; // Command18
 };
-
-// Asks where to save a PDF file, starting from suggestion in the home folder; the name ends
-// with ".pdf". Empty when the user cancels.
-QString askPdfFileName(QWidget* parent, const QString& suggestion);

@@ -3,32 +3,14 @@
 #include "core/blanks.h"
 #include "core/sharedstate.h"
 #include "drill/idiomtable.h"
-#include "hub/graphpanelwidget.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
-#include "print/pagetarget.h"
+#include "print/pdffiledialog.h"
+#include "print/portraitsheets.h"
+#include "print/practicesheetprinting.h"
 #include "print/printdevices.h"
 #include "review/studylog.h"
 #include "review/studymapwindow.h"
-
-#include <QPaintDevice>
-#include <QPainter>
-
-namespace {
-
-bool drawDocument(std::unique_ptr<PageDocument> document, const SheetDrawing& drawing)
-{
-    QPainter* painter = document ? document->painter() : nullptr;
-    if (!painter || !painter->device())
-        return false;
-    const double pixelsPerMm = painter->device()->logicalDpiX() / 25.4;
-    const QRectF mm = PageGeometry::printableRectMm(true);
-    const QRectF area(mm.topLeft() * pixelsPerMm, mm.size() * pixelsPerMm);
-    drawing(*painter, area, pixelsPerMm, [&document] { return document->newPage(); });
-    return document->finish();
-}
-
-} // namespace
 
 std::vector<MapIdiom> studyMapIdioms(const IdiomTable& table)
 {
@@ -62,12 +44,19 @@ QString PrintDevicesMapPaper::choosePdfFileName(QWidget* parent, const QString& 
 
 bool PrintDevicesMapPaper::print(const SheetDrawing& drawing)
 {
-    return drawDocument(m_devices->startPrinterDocument(true, 1), drawing);
+    return drawPortraitSheets(m_devices->startPrinterDocument(true, 1), drawing);
 }
 
 bool PrintDevicesMapPaper::saveAsPdf(const QString& path, const SheetDrawing& drawing)
 {
-    return drawDocument(m_devices->startPdfDocument(path, true), drawing);
+    return drawPortraitSheets(m_devices->startPdfDocument(path, true), drawing);
+}
+
+void PrintDevicesMapPaper::printPracticeSheet(QWidget* parent,
+                                              const std::vector<MissedKanji>& kanji,
+                                              const QString& title, MessageBox& messages)
+{
+    PracticeSheetPrinting::printOrSave(parent, kanji, title, messages, *m_devices);
 }
 
 void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,

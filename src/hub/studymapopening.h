@@ -28,6 +28,8 @@ public:
     QString choosePdfFileName(QWidget* parent, const QString& suggestion) override;
     bool print(const SheetDrawing& drawing) override;
     bool saveAsPdf(const QString& path, const SheetDrawing& drawing) override;
+    void printPracticeSheet(QWidget* parent, const std::vector<MissedKanji>& kanji,
+                            const QString& title, MessageBox& messages) override;
 
 private:
     std::shared_ptr<PrintDevices> m_devices;

@@ -19,6 +19,14 @@ size_t slotOf(quint64 key, size_t mask)
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 40) & mask;
 }
 
+// Byte 21 counts wrong readings in the tile drills; only in writing is it a mask of kanji.
+quint8 missedKanji(StudySkill skill, int byte21)
+{
+    return skill == StudySkill::Write
+               ? static_cast<quint8>(byte21 & StudyLogRecord::kAllKanjiMissed)
+               : 0;
+}
+
 } // namespace
 
 PupilStudy::PupilStudy(int pupilNo, StudySkill skill) : m_pupilNo(pupilNo), m_skill(skill)
@@ -134,6 +142,7 @@ int PupilStudy::apply(const Answer& answer, const char* record, const QString* i
     t.recentDays[static_cast<size_t>(t.recentNext)] = answer.day;
     t.recentRight[static_cast<size_t>(t.recentNext)] = grade == Grade::Good;
     t.recentNext = (t.recentNext + 1) % IdiomMemory::kRecentAnswers;
+    t.lastMissed = answer.missed;
     t.recentCount = std::min(t.recentCount + 1, IdiomMemory::kRecentAnswers);
     return index;
 }
@@ -148,6 +157,7 @@ void PupilStudy::publish(size_t index)
     m.memory = t.memory;
     m.lastAnswer = QDate::fromJulianDay(t.lastDay);
     m.due = QDate::fromJulianDay(m_dueDays[index]);
+    m.lastMissed = t.lastMissed;
     m.recent.clear();
     constexpr int kRing = IdiomMemory::kRecentAnswers;
     for (int i = t.recentCount; i > 0; --i) {
@@ -163,7 +173,8 @@ void PupilStudy::add(const StudyEvent& event)
         return;
     m_readPath.clear(); // the log does not hold this answer yet, as far as this study knows
     const int index = apply({StudyLogRecord::idiomKey(event.idiom), event.date.toJulianDay(),
-                             event.range, event.rightFirstTry(), event.struckAsKnown},
+                             event.range, event.rightFirstTry(), event.struckAsKnown,
+                             missedKanji(m_skill, event.wrongReadings)},
                             nullptr, &event.idiom);
     if (index >= 0)
         publish(static_cast<size_t>(index));
@@ -220,6 +231,7 @@ void PupilStudy::replay(const char* records, qint64 count)
         answer.range = b[kRangeOffset];
         answer.right = rightFirstTryOf(record);
         answer.struck = b[kFlagsOffset] & kStruck;
+        answer.missed = missedKanji(m_skill, b[kWrongReadingsOffset]);
         apply(answer, record, nullptr);
     }
     if (count > 0) {

@@ -35,6 +35,8 @@ struct IdiomMemory
     QDate lastAnswer;                // local day of the last graded answer
     QDate due;                       // lastAnswer + interval: due from the start of that day
     std::vector<StudyAnswer> recent; // the last answers, newest last, at most kRecentAnswers
+    // Writing: the kanji missed at the first try in the last answer, bit i for character i.
+    int lastMissed = 0;
     bool weak() const { return lapses >= 4; } // 苦手
     static constexpr int kRecentAnswers = 10;
 };
@@ -101,6 +103,7 @@ private:
         std::array<bool, IdiomMemory::kRecentAnswers> recentRight{};
         int recentCount = 0;
         int recentNext = 0; // where the next answer goes
+        quint8 lastMissed = 0;
     };
     // One answer, as much of it as the replay needs.
     struct Answer
@@ -110,6 +113,7 @@ private:
         int range = 0;
         bool right = false;
         bool struck = false;
+        quint8 missed = 0; // writing only
     };
 
     void clear();

@@ -130,6 +130,7 @@ QByteArray StudyCheckpoint::encode(const PupilStudy& study)
             out.put<qint64>(t.recentDays[k]);
             out.put<quint8>(t.recentRight[k] ? 1 : 0);
         }
+        out.put<quint8>(t.lastMissed);
     }
     out.put<quint32>(static_cast<quint32>(study.m_studyDays.size()));
     for (size_t i = 0; i < study.m_studyDays.size(); ++i) {
@@ -201,6 +202,8 @@ bool StudyCheckpoint::decode(const QByteArray& bytes, const QString& logPath, Pu
                 return false;
             t.recentRight[k] = right == 1;
         }
+        if (!in.get(&t.lastMissed) || t.lastMissed > StudyLogRecord::kAllKanjiMissed)
+            return false;
         const size_t index = static_cast<size_t>(saved.insert(key));
         saved.m_idioms[index].idiom = idiomOf(key);
         saved.m_dueDays[index] = t.lastDay + saved.m_fsrs.intervalDays(t.memory);

@@ -21,7 +21,7 @@ public:
 
     // Raised whenever the replay or the scheduler changes what a state holds or means: older
     // checkpoints are then passed over and replaced.
-    static constexpr quint32 kVersion = 2;
+    static constexpr quint32 kVersion = 3;
 };
 
 // The checkpoints of one machine, one file per log, pupil and skill, in a cache folder of its own:

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today)
-    : m_today(today)
+    : m_skill(study.skill()), m_today(today)
 {
     for (const MapIdiom& idiom : idioms) {
         if (idiom.range < 1)
@@ -28,6 +28,7 @@ StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms,
             cell.answers = memory->answers;
             cell.due = memory->due;
             cell.recent = memory->recent;
+            cell.lastMissed = memory->lastMissed;
             cell.recall = Fsrs().recall(memory->memory, memory->lastAnswer.daysTo(today));
             cell.state = memory->due <= today ? CellState::Due : CellState::Learned;
         }
@@ -69,14 +70,39 @@ std::vector<const MapCell*> StudyMap::weakCells() const
     return weak;
 }
 
-QString StudyMap::headingText() const
+std::vector<MissedKanji> StudyMap::missedKanji() const
 {
-    return QStringLiteral("覚えた熟語 %1/%2").arg(m_learned).arg(m_idiomCount);
+    std::vector<MissedKanji> missed;
+    for (const MapRow& row : m_rows) {
+        for (const MapCell& cell : row.cells) {
+            const QString& idiom = cell.idiom.idiom;
+            for (qsizetype i = 0; i < idiom.size(); ++i) {
+                const QString kanji = idiom.mid(i, 1);
+                const bool listed =
+                    std::any_of(missed.begin(), missed.end(),
+                                [&](const MissedKanji& m) { return m.kanji == kanji; });
+                if ((cell.lastMissed >> i & 1) && !listed)
+                    missed.push_back({kanji, idiom, cell.idiom.reading});
+            }
+        }
+    }
+    return missed;
 }
 
-QString StudyMap::rowCountText(const MapRow& row)
+QString StudyMap::headingText() const
 {
-    return QStringLiteral("覚えた %1/%2").arg(row.learned).arg(row.cells.size());
+    return (m_skill == StudySkill::Write ? QStringLiteral("書ける熟語 %1/%2")
+                                         : QStringLiteral("覚えた熟語 %1/%2"))
+        .arg(m_learned)
+        .arg(m_idiomCount);
+}
+
+QString StudyMap::rowCountText(const MapRow& row) const
+{
+    return (m_skill == StudySkill::Write ? QStringLiteral("書ける %1/%2")
+                                         : QStringLiteral("覚えた %1/%2"))
+        .arg(row.learned)
+        .arg(row.cells.size());
 }
 
 QString StudyMap::cellName(const MapCell& cell)
@@ -128,12 +154,12 @@ QString StudyMap::forecastDayText(const QDate& today, int offset)
 }
 
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
-                    const QDate& today, StudyMap& map, StudyCache* studies)
+                    const QDate& today, StudyMap& map, StudyCache* studies, StudySkill skill)
 {
     Status status;
     StudyCache ownStudies;
     const std::shared_ptr<const PupilStudy> study =
-        (studies ? *studies : ownStudies).study(logPath, pupil, &status);
+        (studies ? *studies : ownStudies).study(logPath, pupil, &status, skill);
     if (status.ok())
         map = StudyMap(*study, idioms, today);
     return status;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "review/missedkanji.h"
 #include "review/pupilstudy.h"
 
 #include <QDate>
@@ -32,6 +33,7 @@ struct MapCell
     int answers = 0;
     QDate due;                       // invalid when never answered
     std::vector<StudyAnswer> recent; // newest last
+    int lastMissed = 0;              // writing: the kanji missed in the last answer, bit i
 };
 
 struct MapRow
@@ -41,8 +43,9 @@ struct MapRow
     int learned = 0;            // answered at least once and not due
 };
 
-// What the map 覚えた熟語 shows of one pupil on one day: a row per range with its idioms in file
-// order, the reviews due on each of the next days and the days studied in the last weeks.
+// What the map 覚えた熟語 shows of one pupil in one skill on one day: a row per range with its
+// idioms in file order, the reviews due on each of the next days and the days studied in the last
+// weeks.
 class StudyMap
 {
 public:
@@ -52,6 +55,7 @@ public:
     StudyMap() = default;
     StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today);
 
+    StudySkill skill() const { return m_skill; }
     const QDate& today() const { return m_today; }
     const std::vector<MapRow>& rows() const { return m_rows; }
     int learnedCount() const { return m_learned; }
@@ -62,11 +66,14 @@ public:
     bool studiedOn(const QDate& day) const;
     int streak() const { return m_streak; }
     std::vector<const MapCell*> weakCells() const;
+    // Of a writing map: the kanji missed in the last answer of each idiom, in map order, each
+    // kanji once. Writing an idiom right takes its kanji off the list.
+    std::vector<MissedKanji> missedKanji() const;
 
-    // 「覚えた熟語 120/220」
+    // 「覚えた熟語 120/220」, in writing 「書ける熟語 40/220」
     QString headingText() const;
-    // 「覚えた 15/22」
-    static QString rowCountText(const MapRow& row);
+    // 「覚えた 15/22」, in writing 「書ける 5/22」
+    QString rowCountText(const MapRow& row) const;
     // The cell as assistive technology names it: the idiom and its state.
     static QString cellName(const MapCell& cell);
     // The idiom, its reading and meaning, the answers with their dates and the next due date.
@@ -74,6 +81,7 @@ public:
     static QString forecastDayText(const QDate& today, int offset);
 
 private:
+    StudySkill m_skill = StudySkill::Choose;
     QDate m_today;
     std::vector<MapRow> m_rows;
     int m_learned = 0;
@@ -84,8 +92,9 @@ private:
     int m_streak = 0;
 };
 
-// Reads the study log at logPath and makes the map of one pupil; through studies, when given,
-// it reads only what was appended since the pupil's study was read last. A missing log is an
+// Reads the study log at logPath and makes the map of one pupil in one skill; through studies, when
+// given, it reads only what was appended since the pupil's study was read last. A missing log is an
 // empty map; a log that cannot be read leaves map as it was and gives the reader's message.
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
-                    const QDate& today, StudyMap& map, StudyCache* studies = nullptr);
+                    const QDate& today, StudyMap& map, StudyCache* studies = nullptr,
+                    StudySkill skill = StudySkill::Choose);

@@ -90,7 +90,7 @@ double drawGrid(QPainter& painter, const QRectF& area, double top, const StudyMa
             x += cell;
         }
         text(painter, QRectF(area.right() - countWidth, top, countWidth, cell),
-             Qt::AlignRight | Qt::AlignVCenter, StudyMap::rowCountText(row), 3.2, mm);
+             Qt::AlignRight | Qt::AlignVCenter, map.rowCountText(row), 3.2, mm);
         top += cell + 0.8 * mm;
     }
     return top;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "review/missedkanji.h"
+
 #include <QRectF>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
+class MessageBox;
 class QPainter;
 class QWidget;
 
@@ -25,4 +29,8 @@ public:
     // False when the document could not be started or finished.
     virtual bool print(const SheetDrawing& drawing) = 0;
     virtual bool saveAsPdf(const QString& path, const SheetDrawing& drawing) = 0;
+    // The practice sheet of these kanji, printed or saved as the user chooses; title names the
+    // pupil. Whatever comes of it is told through messages.
+    virtual void printPracticeSheet(QWidget* parent, const std::vector<MissedKanji>& kanji,
+                                    const QString& title, MessageBox& messages) = 0;
 };

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -60,6 +61,18 @@ QLabel* makeLabel(const QString& name, int pointSize, QWidget* parent, bool bold
     font.setBold(bold);
     label->setFont(font);
     return label;
+}
+
+QRadioButton* makeSkillButton(const QString& name, const QString& caption,
+                              const QString& accessibleName, QWidget* parent)
+{
+    auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(accessibleName);
+    QFont font = button->font();
+    font.setPointSize(12);
+    button->setFont(font);
+    return button;
 }
 
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
@@ -146,11 +159,22 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
     resize(1000, 720);
 
     m_heading = makeLabel(QStringLiteral("mapHeading"), 20, this, true);
+    // Radio buttons of one parent exclude each other; arrow keys move between them.
+    m_choose = makeSkillButton(QStringLiteral("mapChoose"), QStringLiteral("選ぶ"),
+                               QStringLiteral("選ぶ：タイルから選べる熟語"), this);
+    m_write = makeSkillButton(QStringLiteral("mapWrite"), QStringLiteral("書く"),
+                              QStringLiteral("書く：漢字で書ける熟語"), this);
+    m_choose->setChecked(true);
+    auto* sheet = makeButton(QStringLiteral("mapSheet"), QStringLiteral("練習プリント"), this);
+    sheet->setToolTip(QStringLiteral("書き取りでまちがえた漢字の練習プリントを作ります"));
     auto* print = makeButton(QStringLiteral("mapPrint"), QStringLiteral("印刷"), this);
     auto* pdf = makeButton(QStringLiteral("mapPdf"), QStringLiteral("PDFに保存"), this);
     auto* close = makeButton(QStringLiteral("mapClose"), QStringLiteral("閉じる"), this);
     auto* top = new QHBoxLayout;
     top->addWidget(m_heading);
+    top->addSpacing(16);
+    top->addWidget(m_choose);
+    top->addWidget(m_write);
     if (m_inputs.teacher && !m_inputs.otherPupils.empty()) {
         m_pupils = new QComboBox(this);
         m_pupils->setObjectName(QStringLiteral("mapPupils"));
@@ -164,6 +188,7 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
         });
     }
     top->addStretch();
+    top->addWidget(sheet);
     top->addWidget(print);
     top->addWidget(pdf);
     top->addWidget(close);
@@ -221,6 +246,9 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(print, &QPushButton::clicked, this, [this] { printMap(); });
     connect(pdf, &QPushButton::clicked, this, [this] { saveMap(); });
+    connect(sheet, &QPushButton::clicked, this, [this] { printPracticeSheet(); });
+    connect(m_choose, &QRadioButton::toggled, this,
+            [this](bool checked) { showSkill(checked ? StudySkill::Choose : StudySkill::Write); });
     showPupil(m_inputs.pupil);
 }
 
@@ -230,7 +258,7 @@ void StudyMapWindow::showPupil(const StudyMapPupil& pupil)
 {
     StudyMap map;
     const Status status = loadStudyMap(m_inputs.logPath, pupil.pupilNo, m_inputs.idioms,
-                                       m_inputs.today, map, m_inputs.studies);
+                                       m_inputs.today, map, m_inputs.studies, m_skill);
     if (!status.ok()) {
         tell(status.message);
         return;
@@ -245,6 +273,15 @@ void StudyMapWindow::showPupil(const StudyMapPupil& pupil)
     buildGrid();
     m_forecast->update();
     m_calendar->update();
+}
+
+void StudyMapWindow::showSkill(StudySkill skill)
+{
+    if (skill == m_skill)
+        return;
+    m_skill = skill;
+    (skill == StudySkill::Choose ? m_choose : m_write)->setChecked(true);
+    showPupil(m_pupil);
 }
 
 void StudyMapWindow::buildGrid()
@@ -275,7 +312,7 @@ void StudyMapWindow::buildGrid()
         cells->addStretch();
         layout->addLayout(cells, gridRow, 1);
         auto* count = makeLabel(QStringLiteral("mapCount_%1").arg(row.range), 12, grid);
-        count->setText(StudyMap::rowCountText(row));
+        count->setText(m_map.rowCountText(row));
         layout->addWidget(count, gridRow, 2);
     }
     layout->setColumnStretch(1, 1);
@@ -344,6 +381,21 @@ void StudyMapWindow::saveMap()
                      const std::function<bool()>& next) { drawSheets(painter, area, mm, next); });
     tell(saved ? QStringLiteral("PDFファイルに保存しました。\n%1").arg(path)
                : QStringLiteral("PDFファイルを保存できませんでした。\n%1").arg(path));
+}
+
+void StudyMapWindow::printPracticeSheet()
+{
+    // From the writing state whichever map is shown: the sheet is for what the pupil cannot
+    // write yet.
+    StudyMap writing;
+    const Status status =
+        loadStudyMap(m_inputs.logPath, m_pupil.pupilNo, m_inputs.idioms, m_inputs.today, writing,
+                     m_inputs.studies, StudySkill::Write);
+    if (!status.ok()) {
+        tell(status.message);
+        return;
+    }
+    m_paper->printPracticeSheet(this, writing.missedKanji(), m_pupil.title, m_messages);
 }
 
 void StudyMapWindow::tell(const QString& text)

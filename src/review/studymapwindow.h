@@ -11,6 +11,7 @@ class MessageBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QScrollArea;
 class StudyMapPaper;
 class MapCellWidget;
@@ -35,10 +36,12 @@ struct StudyMapInputs
 };
 
 // The window 覚えた熟語: the map of one pupil with a cell per idiom, the row counts, the legend,
-// the forecast, the calendar and the details of the cell under the mouse or the focus.
-// Elements: `mapHeading`, `mapPupils` (teacher), `mapCell_<range>_<k>` (k from 1),
-// `mapCount_<range>`, `mapLegend`, `mapForecast`, `mapCalendar`, `mapDetails`, `mapPrint`,
-// `mapPdf` (teacher), `mapClose`. Arrow keys move between cells; Esc closes.
+// the forecast, the calendar and the details of the cell under the mouse or the focus, all of
+// one skill: choosing the idiom among tiles or writing its kanji.
+// Elements: `mapHeading`, `mapChoose` and `mapWrite` (the skill), `mapPupils` (teacher),
+// `mapCell_<range>_<k>` (k from 1), `mapCount_<range>`, `mapLegend`, `mapForecast`,
+// `mapCalendar`, `mapDetails`, `mapSheet` (the practice sheet of the kanji missed in writing),
+// `mapPrint`, `mapPdf` (teacher), `mapClose`. Arrow keys move between cells; Esc closes.
 class StudyMapWindow : public QDialog
 {
     Q_OBJECT
@@ -50,6 +53,7 @@ public:
     const StudyMap& map() const { return m_map; }
     int pupil() const { return m_pupil.pupilNo; }
     void showPupil(const StudyMapPupil& pupil);
+    void showSkill(StudySkill skill);
 
 private:
     void buildGrid();
@@ -57,6 +61,7 @@ private:
     void showDetails(const MapCell& cell);
     void printMap();
     void saveMap();
+    void printPracticeSheet();
     void tell(const QString& text);
     void drawSheets(QPainter& painter, const QRectF& area, double pixelsPerMm,
                     const std::function<bool()>& nextSheet) const;
@@ -65,9 +70,12 @@ private:
     std::shared_ptr<StudyMapPaper> m_paper;
     MessageBox& m_messages;
     StudyMapPupil m_pupil;
+    StudySkill m_skill = StudySkill::Choose;
     StudyMap m_map;
 
     QLabel* m_heading = nullptr;
+    QRadioButton* m_choose = nullptr;
+    QRadioButton* m_write = nullptr;
     QComboBox* m_pupils = nullptr;
     QScrollArea* m_gridArea = nullptr;
     QLabel* m_details = nullptr;

@@ -1,21 +1,12 @@
 #pragma once
 
 #include "drill/drillquestions.h"
+#include "review/missedkanji.h"
 #include "writing/stroketable.h"
 
 #include <QString>
 
 #include <vector>
-
-// A kanji the pupil did not write at the first try, with what the practice sheet prints beside it.
-struct MissedKanji
-{
-    QString kanji;
-    QString idiom;
-    QString reading;
-
-    bool operator==(const MissedKanji&) const = default;
-};
 
 // What the finish view of a writing drill shows.
 struct WritingSummary

@@ -18,11 +18,12 @@ protected:
     StudyCheckpoints checkpoints() const { return StudyCheckpoints(m_cache.path(), 4); }
 
     // A new process: a cache that knows nothing but the checkpoints on disk.
-    std::shared_ptr<const PupilStudy> firstLook(int pupil = 7)
+    std::shared_ptr<const PupilStudy> firstLook(int pupil = 7,
+                                                StudySkill skill = StudySkill::Choose)
     {
         StudyCache fresh(checkpoints());
         Status status;
-        auto study = fresh.study(logPath(), pupil, &status);
+        auto study = fresh.study(logPath(), pupil, &status, skill);
         EXPECT_TRUE(status.ok()) << status.message.toStdString();
         return study;
     }
@@ -69,6 +70,33 @@ TEST_F(StudyCheckpointTest, ANewProcessReadsOnlyWhatFollowsTheCheckpoint)
     const auto resumed = firstLook();
     expectSameState(*resumed, sound);
     EXPECT_NE(resumed->find(kIdioms[0])->answers, wholeReplay().find(kIdioms[0])->answers);
+}
+
+// The kanji missed in the last writing answer of each idiom come back from a checkpoint; byte 21
+// of a tile drill's record is no such mask.
+TEST_F(StudyCheckpointTest, TheKanjiMissedInWritingComeBackFromACheckpoint)
+{
+    for (int k = 0; k < 12; ++k) {
+        StudyEvent event = answer(7, kIdioms[k % 4], day1.addDays(k / 4), k % 4 == 0);
+        if (k % 4 != 0) {
+            event.drill = StudyDrill::Writing;
+            event.itemNo = 0;
+            event.wrongIdiom = k % 2 == 1;
+            event.wrongReadings = event.wrongIdiom ? k % 15 + 1 : 0;
+        }
+        ASSERT_NO_FATAL_FAILURE(append(event));
+    }
+    firstLook(7, StudySkill::Write);
+    ASSERT_TRUE(QFile::exists(checkpoints().fileFor(logPath(), 7, StudySkill::Write)));
+    const auto resumed = firstLook(7, StudySkill::Write);
+    PupilStudy whole(7, StudySkill::Write);
+    ASSERT_TRUE(whole.load(logPath()).ok());
+    expectSameState(*resumed, whole);
+    // The last writing answers: 四面楚歌 wrong at k = 9 (mask 10), 一期一会 right at k = 10.
+    EXPECT_EQ(resumed->find(kIdioms[1])->lastMissed, 10);
+    EXPECT_EQ(resumed->find(kIdioms[2])->lastMissed, 0);
+    EXPECT_EQ(resumed->find(kIdioms[0]), nullptr);
+    EXPECT_EQ(wholeReplay().find(kIdioms[1]), nullptr);
 }
 
 // Whatever happened to the checkpoint or the log, a new process sees what a whole replay of

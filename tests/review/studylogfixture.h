@@ -72,6 +72,7 @@ inline void expectSameState(const PupilStudy& a, const PupilStudy& b)
         EXPECT_EQ(m->memory.difficulty, other->memory.difficulty);
         EXPECT_EQ(m->due, other->due);
         EXPECT_EQ(m->recent.size(), other->recent.size());
+        EXPECT_EQ(m->lastMissed, other->lastMissed);
     }
     const QDate today = a.studyDays().empty() ? QDate() : a.studyDays().back();
     EXPECT_EQ(a.streak(today), b.streak(today));

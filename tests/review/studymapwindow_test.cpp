@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
@@ -28,6 +29,12 @@ public:
     QString choosePdfFileName(QWidget*, const QString&) override { return pdfPath; }
     bool print(const SheetDrawing& drawing) override { return draw(drawing); }
     bool saveAsPdf(const QString&, const SheetDrawing& drawing) override { return draw(drawing); }
+    void printPracticeSheet(QWidget*, const std::vector<MissedKanji>& kanji, const QString& title,
+                            MessageBox&) override
+    {
+        sheetKanji = kanji;
+        sheetTitle = title;
+    }
 
     bool draw(const SheetDrawing& drawing)
     {
@@ -41,6 +48,8 @@ public:
 
     QString pdfPath = QStringLiteral("/tmp/map.pdf");
     int sheets = 0;
+    std::vector<MissedKanji> sheetKanji;
+    QString sheetTitle;
 };
 
 } // namespace
@@ -238,4 +247,56 @@ TEST_F(StudyMapWindowTest, TheDetailsListTheLastTenAnswersAndAnEleventhDropsTheO
               std::string("最近の答え：12月9日 ×　12月10日 ○　12月11日 ○　12月12日 ×　"
                           "12月13日 ○　12月14日 ○　12月15日 ×　12月16日 ○　12月17日 ○　"
                           "12月18日 ×"));
+}
+
+// 書く shows the writing state of every idiom, apart from the tiles: an idiom learned among tiles
+// and never written is unanswered there. The practice sheet gets the kanji missed in each idiom's
+// last writing answer, each kanji once, whichever skill is shown.
+TEST_F(StudyMapWindowTest, TheWritingSwitchShowsTheWritingStateAndTheSheetTheMissedKanji)
+{
+    const auto writing = [&](int range, int k, int daysAgo, int missed) {
+        StudyEvent event = at(range, k, daysAgo, missed == 0);
+        event.drill = StudyDrill::Writing;
+        event.itemNo = 0;
+        event.wrongReadings = missed;
+        append(event);
+    };
+    writing(1, 1, 30, 0);
+    writing(1, 2, 3, 0b0001); // missed, then written right today: off the sheet
+    writing(1, 3, 2, 0b0110);
+    writing(2, 0, 1, 0b1001);
+    writing(1, 2, 0, 0);
+    append(at(1, 0, 0, true));
+    const auto window = open();
+    EXPECT_EQ(window->map().headingText(), QStringLiteral("覚えた熟語 1/220"));
+
+    auto* write = window->findChild<QRadioButton*>(QStringLiteral("mapWrite"));
+    ASSERT_TRUE(write);
+    EXPECT_EQ(write->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    write->click();
+    const StudyMap& map = window->map();
+    EXPECT_EQ(map.skill(), StudySkill::Write);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("mapHeading"))->text(),
+              QStringLiteral("書ける熟語 1/220"));
+    const std::vector<MapCell>& cells = map.rows()[0].cells;
+    EXPECT_EQ(cells[0].state, CellState::Unanswered);
+    EXPECT_EQ(cells[1].state, CellState::Due);
+    EXPECT_EQ(cells[2].state, CellState::Learned);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("mapCount_1"))->text(),
+              QStringLiteral("書ける 1/22"));
+
+    window->findChild<QRadioButton*>(QStringLiteral("mapChoose"))->click();
+    EXPECT_EQ(window->map().learnedCount(), 1);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapSheet")), Qt::LeftButton);
+    const QString third = idiom(1, 3).idiom;
+    const QString other = idiom(2, 0).idiom;
+    std::vector<MissedKanji> expected{{third.mid(1, 1), third, idiom(1, 3).reading},
+                                      {third.mid(2, 1), third, idiom(1, 3).reading}};
+    for (const int i : {0, 3}) {
+        const QString kanji = other.mid(i, 1);
+        if (!third.contains(kanji))
+            expected.push_back({kanji, other, idiom(2, 0).reading});
+    }
+    EXPECT_EQ(paper->sheetKanji, expected);
+    EXPECT_EQ(paper->sheetTitle, QStringLiteral("さくら"));
 }
