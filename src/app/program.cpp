@@ -4,6 +4,8 @@
 #include "drill/drillscreen.h"
 #include "help/helpwindow.h"
 #include "hub/studyhubscreen.h"
+#include "platform/messagebox.h"
+#include "print/practicesheetprinting.h"
 #include "results/finishscreen.h"
 #include "roster/aboutbox.h"
 #include "roster/nameselectionscreen.h"
@@ -50,16 +52,39 @@ void Program::registerScreens(bool singleInstance)
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});
     });
     m_navigator.registerScreen(ScreenId::Writing, [this, &p] {
-        return new WritingScreen(WritingServices{m_state,
-                                                 m_navigator,
-                                                 m_sound,
-                                                 p.clock,
-                                                 p.messages,
-                                                 p.sleeper,
-                                                 m_records,
-                                                 m_studies,
-                                                 {}});
+        return new WritingScreen(WritingServices{m_state, m_navigator, m_sound, p.clock, p.messages,
+                                                 p.sleeper, m_records, m_studies, writingHooks()});
     });
+}
+
+WritingHooks Program::writingHooks()
+{
+    WritingHooks hooks;
+    hooks.printPracticeSheet = [this](const std::vector<MissedKanji>& missed) {
+        PracticeSheetPrinting::printOrSave(&m_window, missed, m_state.pupilName.trimmed(),
+                                           m_platform.messages);
+    };
+    hooks.loadCheckOrder = [this](int pupil) {
+        QMap<int, PupilSettings> settings;
+        const Status read = pupilSettings().read(&settings);
+        if (!read.ok())
+            m_platform.messages.show(m_state.contentName, read.message);
+        return settings.value(pupil).checkStrokeOrder;
+    };
+    hooks.saveCheckOrder = [this](int pupil, bool checkOrder) {
+        const Status saved = pupilSettings().update(pupil, [checkOrder](PupilSettings& settings) {
+            settings.checkStrokeOrder = checkOrder;
+        });
+        if (!saved.ok())
+            m_platform.messages.show(m_state.contentName, saved.message);
+    };
+    return hooks;
+}
+
+PupilSettingsFile Program::pupilSettings()
+{
+    return PupilSettingsFile(m_state.commonFolder + QString::fromUtf8(kPupilSettingsFileName),
+                             m_records.fileCalls(), m_platform.sleeper);
 }
 
 WorksheetPrinting& Program::worksheets()

@@ -5,9 +5,11 @@
 #include "help/helpkey.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
+#include "review/pupilsettings.h"
 #include "review/studycache.h"
 #include "roster/recordspupilsummary.h"
 #include "sound/soundcues.h"
+#include "writing/writingscreen.h"
 
 #include <memory>
 
@@ -54,6 +56,10 @@ public:
 
 private:
     void registerScreens(bool singleInstance);
+    // The writing screen's practice sheet and the pupil's 「書き順も見る」, kept in the shared
+    // folder's pupil settings.
+    WritingHooks writingHooks();
+    PupilSettingsFile pupilSettings();
 
     SharedState& m_state;
     PlatformServices m_platform;

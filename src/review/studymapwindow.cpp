@@ -1,6 +1,7 @@
 #include "review/studymapwindow.h"
 
 #include "core/catalogue.h"
+#include "core/labels.h"
 #include "platform/messagebox.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"
@@ -51,17 +52,6 @@ protected:
 private:
     Drawing m_drawing;
 };
-
-QLabel* makeLabel(const QString& name, int pointSize, QWidget* parent, bool bold = false)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
-    return label;
-}
 
 QRadioButton* makeSkillButton(const QString& name, const QString& caption,
                               const QString& accessibleName, QWidget* parent)
@@ -158,7 +148,7 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
     setWindowTitle(QStringLiteral("覚えた熟語"));
     resize(1000, 720);
 
-    m_heading = makeLabel(QStringLiteral("mapHeading"), 20, this, true);
+    m_heading = newLabel(QStringLiteral("mapHeading"), 20, true, this);
     // Radio buttons of one parent exclude each other; arrow keys move between them.
     m_choose = makeSkillButton(QStringLiteral("mapChoose"), QStringLiteral("選ぶ"),
                                QStringLiteral("選ぶ：タイルから選べる熟語"), this);
@@ -225,7 +215,7 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
         this);
     for (QWidget* chart : {m_forecast, m_calendar})
         chart->setMinimumSize(380, 190);
-    m_details = makeLabel(QStringLiteral("mapDetails"), 12, this);
+    m_details = newLabel(QStringLiteral("mapDetails"), 12, false, this);
     m_details->setWordWrap(true);
     m_details->setMinimumHeight(110);
     m_details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -295,7 +285,7 @@ void StudyMapWindow::buildGrid()
     for (size_t r = 0; r < rows.size(); ++r) {
         const MapRow& row = rows[r];
         const int gridRow = static_cast<int>(r);
-        auto* range = makeLabel(QStringLiteral("mapRange_%1").arg(row.range), 12, grid, true);
+        auto* range = newLabel(QStringLiteral("mapRange_%1").arg(row.range), 12, true, grid);
         range->setText(rangeCaption(row.range));
         layout->addWidget(range, gridRow, 0);
         auto* cells = new QHBoxLayout;
@@ -311,7 +301,7 @@ void StudyMapWindow::buildGrid()
         }
         cells->addStretch();
         layout->addLayout(cells, gridRow, 1);
-        auto* count = makeLabel(QStringLiteral("mapCount_%1").arg(row.range), 12, grid);
+        auto* count = newLabel(QStringLiteral("mapCount_%1").arg(row.range), 12, false, grid);
         count->setText(m_map.rowCountText(row));
         layout->addWidget(count, gridRow, 2);
     }

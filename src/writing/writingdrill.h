@@ -53,6 +53,8 @@ public:
     // The questions of a plan; one the stroke table cannot draw is dropped, so that no box waits
     // for a kanji that can never be graded.
     void start(std::vector<DrillQuestion> questions);
+    // The pupil ticked or cleared 「書き順も見る」: it holds from the next box handed in.
+    void setCheckOrder(bool checkOrder) { m_checkOrder = checkOrder; }
     // 「できた」 or Enter: the strokes of the current box, in a square box of boxSize. After the
     // last idiom the view's showFinish gets the summary without its nextLine: that needs the
     // writing study read after this drill's answers, so the screen refreshes the pupil's study

@@ -1,5 +1,7 @@
 #include "writing/writingscreen.h"
 
+#include "core/labels.h"
+
 #include "core/buttonkeys.h"
 #include "core/screennavigator.h"
 #include "core/sharedstate.h"
@@ -31,12 +33,7 @@ const QString kNothingToWrite = QStringLiteral("いま書き取りする熟語�
 
 QLabel* makeLabel(const QString& name, int pointSize, bool bold, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
+    QLabel* label = newLabel(name, pointSize, bold, parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -280,6 +277,8 @@ void WritingScreen::playVoice()
 
 void WritingScreen::checkOrderToggled(bool checked)
 {
+    if (m_drill)
+        m_drill->setCheckOrder(checked);
     if (m_services.hooks.saveCheckOrder)
         m_services.hooks.saveCheckOrder(m_services.state.pupilNo, checked);
 }
