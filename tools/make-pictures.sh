@@ -28,7 +28,7 @@ run app/app_tests 'ADemoWeek.*:HelpOnEveryScreen.*'
 run hub/hub_tests 'GraphScreenTest.ThePageOfADemoPupilRendersToAnImageAndToAnA4Pdf'
 run review/studymap_tests 'StudyMapWindowTest.CellsCountsHeadingAndForecastAgreeWithTheScheduler'
 run print/print_tests 'PrintScreensTest.DemoWorksheetOfRangesOneAndTwoWithTwoBlanks'
-run writing/writingscreen_tests 'WritingScreenTest.AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged'
+run writing/writingscreen_tests 'WritingScreenTest.AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged:WritingScreenTest.AKanjiMissedTwiceIsTracedThenShownAndPrintedAtTheEnd'
 
 if command -v pdftoppm >/dev/null 2>&1; then
   pdftoppm -png -r 110 -singlefile "$shots/worksheet.pdf" "$shots/worksheet"
@@ -59,4 +59,5 @@ practice.png         docs/help/images/practice.png
 finish.png           docs/help/images/finish.png
 print-settings.png   docs/help/images/print-settings.png
 writing.png          docs/help/images/writing.png
+writing-finish.png   docs/help/images/writing-finish.png
 EOF

@@ -16,7 +16,7 @@ namespace {
 class StrokeOrderRow : public QWidget
 {
 public:
-    static constexpr int kBox = 44;
+    static constexpr int kBox = 56;
     static constexpr int kGap = 4;
 
     StrokeOrderRow(const Strokes& strokes, QWidget* parent) : QWidget(parent), m_strokes(strokes)
@@ -30,7 +30,8 @@ protected:
     {
         QPainter painter(this);
         for (int shown = 1; shown <= m_strokes.size(); ++shown) {
-            const QRectF box((shown - 1) * (kBox + kGap), 0, kBox, kBox);
+            // Half a pixel in, so that the frame's right and bottom edges are drawn too.
+            const QRectF box((shown - 1) * (kBox + kGap) + 0.5, 0.5, kBox - 1, kBox - 1);
             painter.fillRect(box, Qt::white);
             StrokeDrawing::drawGuide(painter, box, QColor(0xb0, 0xb0, 0xb0));
             StrokeDrawing::drawStrokes(painter, box, m_strokes, shown - 1,

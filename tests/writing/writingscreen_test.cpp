@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -121,11 +122,20 @@ protected:
     }
 
     // The README's and the book's picture: kept when YOJI_SCREENSHOT_DIR is set.
-    void keepPicture()
+    void keepPicture(const char* name)
     {
         QCoreApplication::processEvents();
         if (const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR"); !folder.isEmpty())
-            screen.grab().save(QDir(folder).filePath(QStringLiteral("writing.png")));
+            screen.grab().save(QDir(folder).filePath(QLatin1String(name)));
+    }
+
+    WritingHooks printHook()
+    {
+        WritingHooks hooks;
+        hooks.printPracticeSheet = [this](const std::vector<MissedKanji>& kanji) {
+            printed = kanji;
+        };
+        return hooks;
     }
 
     template <typename T> T* element(const char* name)
@@ -148,8 +158,9 @@ protected:
     Records records{state, clock, sleeper, messages, programExit};
     FakeNavigator navigator;
     StudyCache studies;
-    WritingScreen screen{
-        WritingServices{state, navigator, sound, clock, messages, sleeper, records, studies, {}}};
+    std::vector<MissedKanji> printed;
+    WritingScreen screen{WritingServices{state, navigator, sound, clock, messages, sleeper, records,
+                                         studies, printHook()}};
 };
 
 TEST_F(WritingScreenTest, AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged)
@@ -159,7 +170,7 @@ TEST_F(WritingScreenTest, AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged)
     handIn(0, "本");
     handIn(1, "末");
     write(screen.box(2), "転");
-    keepPicture();
+    keepPicture("writing.png");
     QTest::keyClick(&screen, Qt::Key_Return);
     handIn(3, "倒");
 
@@ -183,6 +194,28 @@ TEST_F(WritingScreenTest, ALookAlikeIsRefusedAndLeavingRecordsNothingOfTheIdiom)
     QTest::keyClick(&screen, Qt::Key_Escape);
     EXPECT_EQ(navigator.shown, QList<ScreenId>{ScreenId::Hub});
     EXPECT_TRUE(writingRecords().empty());
+}
+
+TEST_F(WritingScreenTest, AKanjiMissedTwiceIsTracedThenShownAndPrintedAtTheEnd)
+{
+    handIn(0, "本");
+    handIn(1, "未");
+    handIn(1, "未");
+    screen.box(1)->showAllModelStrokes();
+    handIn(1, "末");
+    handIn(2, "転");
+    handIn(3, "倒");
+
+    const std::vector<StudyEvent> written = writingRecords();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written.front().wrongReadings, 0b0010);
+    EXPECT_EQ(element<QLabel>("writingFirstTry")->text(),
+              QStringLiteral("はじめから書けた熟語：0/1"));
+    EXPECT_NE(element<QWidget>("missedKanji1"), nullptr);
+    keepPicture("writing-finish.png");
+    element<QPushButton>("writingPrint")->click();
+    EXPECT_EQ(printed, (std::vector<MissedKanji>{{QStringLiteral("末"), QStringLiteral("本末転倒"),
+                                                  QStringLiteral("ほんまつてんとう")}}));
 }
 
 TEST_F(WritingScreenTest, F1OpensTheHelpAtTheWritingDrill)
