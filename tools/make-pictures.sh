@@ -27,18 +27,20 @@ run() { "$build/tests/$1" --gtest_filter="$2"; }
 run app/app_tests 'ADemoWeek.*:HelpOnEveryScreen.*'
 run hub/hub_tests 'GraphScreenTest.ThePageOfADemoPupilRendersToAnImageAndToAnA4Pdf'
 run review/studymap_tests 'StudyMapWindowTest.CellsCountsHeadingAndForecastAgreeWithTheScheduler'
-run print/print_tests 'PrintScreensTest.DemoWorksheetOfRangesOneAndTwoWithTwoBlanks'
+run print/print_tests 'PrintScreensTest.DemoWorksheetOfRangesOneAndTwoWithTwoBlanks:PracticeSheetTest.EveryKanjiIsPrintedWithItsIdiomAndReading'
 run writing/writingscreen_tests 'WritingScreenTest.AnIdiomWrittenKanjiByKanjiIsAcceptedAndLogged:WritingScreenTest.AKanjiMissedTwiceIsTracedThenShownAndPrintedAtTheEnd'
 
-if command -v pdftoppm >/dev/null 2>&1; then
-  pdftoppm -png -r 110 -singlefile "$shots/worksheet.pdf" "$shots/worksheet"
-elif command -v gs >/dev/null 2>&1; then
-  gs -q -sDEVICE=png16m -r110 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
-    -o "$shots/worksheet.png" "$shots/worksheet.pdf"
-else
-  echo "プリントの絵を作るには pdftoppm（poppler-utils）か gs（Ghostscript）が必要です" >&2
-  exit 1
-fi
+for sheet in worksheet practice-sheet; do
+  if command -v pdftoppm >/dev/null 2>&1; then
+    pdftoppm -png -r 110 -singlefile "$shots/$sheet.pdf" "$shots/$sheet"
+  elif command -v gs >/dev/null 2>&1; then
+    gs -q -sDEVICE=png16m -r110 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+      -o "$shots/$sheet.png" "$shots/$sheet.pdf"
+  else
+    echo "プリントの絵を作るには pdftoppm（poppler-utils）か gs（Ghostscript）が必要です" >&2
+    exit 1
+  fi
+done
 
 # picture kept by a test -> its place in the repository
 while read -r kept place; do
@@ -60,4 +62,5 @@ finish.png           docs/help/images/finish.png
 print-settings.png   docs/help/images/print-settings.png
 writing.png          docs/help/images/writing.png
 writing-finish.png   docs/help/images/writing-finish.png
+practice-sheet.png   docs/help/images/practice-sheet.png
 EOF
