@@ -16,6 +16,7 @@ constexpr char kHeaderStart[] = "YJPUPIL ";
 constexpr char kVersion[] = "1";
 constexpr char kOrderKey[] = "order";
 constexpr char kExamKey[] = "exam";
+constexpr char kExamSetKey[] = "examset";
 
 using PupilLine = std::pair<int, PupilSettings>;
 
@@ -36,8 +37,11 @@ QByteArray lineOf(int pupilNo, const PupilSettings& settings)
     QByteArray line = QByteArray::number(pupilNo);
     if (settings.checkStrokeOrder)
         line += QByteArray("\t") + kOrderKey + "=1";
-    if (settings.examDate.isValid())
+    if (settings.examDate.isValid()) {
         line += QByteArray("\t") + kExamKey + '=' + dateText(settings.examDate);
+        if (settings.examSetOn.isValid())
+            line += QByteArray("\t") + kExamSetKey + '=' + dateText(settings.examSetOn);
+    }
     for (const QByteArray& field : settings.laterFields)
         line += '\t' + field;
     return line + '\t' + checksumText(line);
@@ -66,14 +70,19 @@ std::optional<PupilLine> parseLine(const QByteArray& line)
             if (value != "0" && value != "1")
                 return std::nullopt;
             settings.checkStrokeOrder = value == "1";
-        } else if (key == kExamKey) {
-            settings.examDate = QDate::fromString(QString::fromLatin1(value), Qt::ISODate);
-            if (!settings.examDate.isValid() || dateText(settings.examDate) != value)
+        } else if (key == kExamKey || key == kExamSetKey) {
+            QDate& date = key == kExamKey ? settings.examDate : settings.examSetOn;
+            date = QDate::fromString(QString::fromLatin1(value), Qt::ISODate);
+            if (!date.isValid() || dateText(date) != value)
                 return std::nullopt;
         } else {
             settings.laterFields.append(field);
         }
     }
+    // A version that knew no examset= keeps it among the later fields when it clears the
+    // date; the day a date no longer there was set means nothing.
+    if (!settings.examDate.isValid())
+        settings.examSetOn = QDate();
     return PupilLine{pupilNo, settings};
 }
 

@@ -18,6 +18,9 @@ struct PupilSettings
 {
     bool checkStrokeOrder = false; // 書き順も見る
     QDate examDate;                // invalid: none set
+    // The day examDate was set, on which the exam plan fixes its review-only tail; invalid
+    // without a date, or for a date set by a version that did not store it.
+    QDate examSetOn;
     // Fields of a later version of the program, "key=value" as read, written back unchanged so
     // that an older machine of the same school never drops what a newer one stored.
     QList<QByteArray> laterFields;

@@ -76,6 +76,7 @@ TEST_F(PupilSettingsTest, ChangedPupilsAreWrittenInOrderWithTheFieldsOfLaterVers
     update(3, [](PupilSettings& settings) {
         settings.checkStrokeOrder = true;
         settings.examDate = QDate(2027, 2, 1);
+        settings.examSetOn = QDate(2026, 11, 20);
     });
     update(7, [](PupilSettings& settings) {
         EXPECT_EQ(settings.examDate, QDate(2027, 1, 20));
@@ -84,11 +85,12 @@ TEST_F(PupilSettingsTest, ChangedPupilsAreWrittenInOrderWithTheFieldsOfLaterVers
     update(5, [](PupilSettings& settings) { settings.checkStrokeOrder = false; });
 
     EXPECT_EQ(bytes(path()), "YJPUPIL 1\n"
-                             "3\torder=1\texam=2027-02-01\t03d6cea4\n"
+                             "3\torder=1\texam=2027-02-01\texamset=2026-11-20\tcf6a146f\n"
                              "7\torder=1\texam=2027-01-20\tcolour=あお\t4ca5e9ec\n"
                              "12\torder=1\t0b298366\n");
     ASSERT_TRUE(file.read(&pupils).ok());
     EXPECT_EQ(pupils.keys(), (QList<int>{3, 7, 12}));
+    EXPECT_EQ(pupils[3].examSetOn, QDate(2026, 11, 20));
     EXPECT_EQ(pupils[7].laterFields, QList<QByteArray>{"colour=あお"});
     EXPECT_TRUE(pupils[12].checkStrokeOrder);
     EXPECT_FALSE(pupils[12].examDate.isValid());

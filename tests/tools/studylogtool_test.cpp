@@ -4,6 +4,7 @@
 #include "resultexport.h"
 #include "resultscommands.h"
 #include "resultstoolfixture.h"
+#include "review/pupilsettings.h"
 #include "review/studylog.h"
 #include "studyaudit.h"
 #include "studyexport.h"
@@ -103,6 +104,31 @@ protected:
         EXPECT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
         return QString::fromUtf8(pdftotext.readAllStandardOutput());
     }
+    // exam-date as run on today; its exit status, with what it printed in printed.
+    int setExamDate(const std::vector<int>& pupils, const QString& date, const QDate& today)
+    {
+        printed.clear();
+        QTextStream out(&printed);
+        QTextStream err(&printed);
+        return ResultsCommands::examDate(results(), pupils, pupils.empty(), date, today, sleeper,
+                                         out, err);
+    }
+    QMap<int, PupilSettings> settings()
+    {
+        QMap<int, PupilSettings> pupils;
+        EXPECT_TRUE(
+            PupilSettingsFile(results().pupilSettingsFile(), m_calls, sleeper).read(&pupils).ok());
+        return pupils;
+    }
+    // The lines of pupil 1's study table as printed on today.
+    QStringList studyLines(const QDate& today)
+    {
+        QString text;
+        QTextStream out(&text);
+        QTextStream err(&text);
+        EXPECT_EQ(ResultsCommands::study(results(), 1, today, false, out, err), 0);
+        return text.split(u'\n', Qt::SkipEmptyParts);
+    }
     std::vector<MapIdiom> idioms()
     {
         std::vector<MapIdiom> list;
@@ -111,6 +137,7 @@ protected:
     }
 
     const QDate day{2026, 4, 10};
+    QString printed;
     QString m_logPath;
     PosixFileCalls m_calls;
     StudyLogWriter m_writer{m_calls, sleeper};
@@ -339,4 +366,50 @@ TEST_F(StudyLogToolTest, AuditPassesWritingRecordsAndFlagsOnesWhoseFlagDisagrees
     const StudyAuditReport report = auditStudyLog(results(), &list);
     EXPECT_EQ(report.counts, (std::array<qint64, kStudyFaultKinds>{0, 0, 3, 0, 0, 0, 0}))
         << report.lines().join(u'\n').toStdString();
+}
+
+TEST_F(StudyLogToolTest, AnExamDateSetForAllShowsItsForecastUnderTheStudyTableUntilCleared)
+{
+    append(event(1, QStringLiteral("臥薪嘗胆"), day, 100, true));
+    const QDate today = day.addDays(6);
+    ASSERT_EQ(setExamDate({}, QStringLiteral("2027-02-01"), today), 0) << printed.toStdString();
+    EXPECT_EQ(printed,
+              QStringLiteral("1 さくら：試験日 2027-02-01\n2 たろう：試験日 2027-02-01\n"));
+    EXPECT_EQ(settings().value(2).examSetOn, today);
+    QStringList lines = studyLines(today);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("試験日：2027-02-01（あと291日）　試験日に覚えている見込み：0/2"));
+
+    // Set again later, the date keeps the day it was first set.
+    ASSERT_EQ(setExamDate({2}, QStringLiteral("2027-02-01"), today.addDays(1)), 0);
+    EXPECT_EQ(printed, QString());
+    EXPECT_EQ(settings().value(2).examSetOn, today);
+
+    ASSERT_EQ(setExamDate({1}, QStringLiteral("none"), today), 0);
+    EXPECT_EQ(printed, QStringLiteral("1 さくら：試験日なし\n"));
+    lines = studyLines(today);
+    EXPECT_EQ(lines.size(), 2) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(settings().keys(), QList<int>{2});
+}
+
+TEST_F(StudyLogToolTest, AnExamDateNotAheadOrMalformedIsRefusedAndNothingWritten)
+{
+    for (const char* date : {"2026-04-16", "2026-02-30", "2027/02/01"}) {
+        EXPECT_EQ(setExamDate({1}, QString::fromLatin1(date), day.addDays(6)), 1) << date;
+        EXPECT_TRUE(printed.contains(QString::fromLatin1(date))) << printed.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(results().pupilSettingsFile()));
+}
+
+TEST_F(StudyLogToolTest, TheReportHasTheExamForecastByRangeOfAPupilWithADate)
+{
+    for (int k = 0; k < 3; ++k)
+        append(event(1, QStringLiteral("温故知新"), day.addDays(3 * k), 100, true));
+    ASSERT_EQ(setExamDate({1}, QStringLiteral("2026-05-10"), day), 0);
+    const QString text = reportText();
+    // pdftotext gives the wide space between the date and the forecast as a narrow one.
+    for (const char* line :
+         {"試験日：2026-05-10（あと22日） 試験日に覚えている見込み：1/2", "範囲1：1/2"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
 }

@@ -5,10 +5,11 @@
 //   yoji-results [--folder DIR] audit [--cut-torn-tail]
 //   yoji-results [--folder DIR] report (--pupil N... | --all) -o FILE.pdf
 //   yoji-results [--folder DIR] study --pupil N [--csv]
+//   yoji-results [--folder DIR] exam-date (--pupil N... | --all) (YYYY-MM-DD | none)
 //
 // It reads the installation as the program does and never writes to the result files or the
-// study log, except
-// that "audit --cut-torn-tail" cuts a torn tail under the writers' lock.
+// study log, except that "audit --cut-torn-tail" cuts a torn tail under the writers' lock.
+// exam-date writes 生徒設定.txt alone, as the program changes it.
 #include "core/installationfinder.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
@@ -46,9 +47,10 @@ const QCommandLineOption
             QStringLiteral("プログラムフォルダ（省略時はこのプログラムのフォルダ）"),
             QStringLiteral("DIR"));
 
-// Parses a command's options; on an error or --help it prints and gives the exit status.
+// Parses a command's options; on an error or --help it prints and gives the exit status. A
+// command that takes positional arguments checks their number itself.
 std::optional<int> parseCommand(QCommandLineParser& parser, const QStringList& arguments,
-                                const QString& description)
+                                const QString& description, bool positional = false)
 {
     parser.setApplicationDescription(description);
     parser.addHelpOption();
@@ -61,7 +63,7 @@ std::optional<int> parseCommand(QCommandLineParser& parser, const QStringList& a
         QTextStream(stdout) << parser.helpText();
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!positional && !parser.positionalArguments().isEmpty()) {
         QTextStream(stderr) << QStringLiteral("余分な引数があります: ")
                             << parser.positionalArguments().join(u' ') << "\n";
         return kFailed;
@@ -281,6 +283,44 @@ int studyCommand(const QStringList& arguments)
                                   parser.isSet(csv), out, err);
 }
 
+int examDateCommand(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("この生徒番号（何度でも指定できます）"),
+                                   QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("名簿に載っている生徒全員"));
+    parser.addOptions({pupil, all});
+    parser.addPositionalArgument(QStringLiteral("date"),
+                                 QStringLiteral("試験日 YYYY-MM-DD、消すときは none"));
+    if (auto status = parseCommand(
+            parser, arguments,
+            QStringLiteral(
+                "生徒の試験日を生徒設定.txtに書きこみます。変わった生徒を1行ずつ出します。\n"
+                "終了ステータス: 0 書きこんだ、1 日付がまちがっているか書きこめない、"
+                "2 プログラムフォルダを読めない"),
+            true))
+        return *status;
+    std::vector<int> pupils;
+    if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"), pupils))
+        return kFailed;
+    if (parser.isSet(all) == !pupils.empty() || parser.positionalArguments().size() != 1) {
+        QTextStream(stderr) << QStringLiteral("--pupil か --all のどちらかと、試験日を1つ"
+                                              "指定してください。\n\n")
+                            << parser.helpText();
+        return kFailed;
+    }
+    ResultsInstallation installation;
+    if (auto status = loadInstallation(parser, installation))
+        return *status;
+    EventLoopSleeper sleeper;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ResultsCommands::examDate(installation, pupils, parser.isSet(all),
+                                     parser.positionalArguments().first(), QDate::currentDate(),
+                                     sleeper, out, err);
+}
+
 // Qt's own diagnostics (a runtime folder it cannot find, a font it stands in for) mean nothing
 // to a teacher, and a nightly job takes anything on standard error for an alarm. The tool
 // writes its own messages to standard error itself, never through Qt's message log.
@@ -305,15 +345,16 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("成績ファイルの書き出し・点検・学習報告\n\n"
                        "コマンド:\n"
-                       "  export  成績や学習記録をCSVに書き出す\n"
-                       "  audit   成績ファイルと学習記録を点検する\n"
-                       "  report  保護者向けの学習報告をPDFにする\n"
-                       "  study   生徒の熟語ごとの覚えぐあいを表にする\n\n"
+                       "  export     成績や学習記録をCSVに書き出す\n"
+                       "  audit      成績ファイルと学習記録を点検する\n"
+                       "  report     保護者向けの学習報告をPDFにする\n"
+                       "  study      生徒の熟語ごとの覚えぐあいを表にする\n"
+                       "  exam-date  生徒の試験日を決める・消す\n\n"
                        "各コマンドの説明: yoji-results COMMAND --help"));
     parser.addHelpOption();
     parser.addOption(kFolder);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("export | audit | report | study"));
+                                 QStringLiteral("export | audit | report | study | exam-date"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QStringList arguments = QGuiApplication::arguments();
     if (!parser.parse(arguments) || parser.positionalArguments().isEmpty()) {
@@ -332,6 +373,8 @@ int main(int argc, char* argv[])
         return reportCommand(arguments);
     if (command == QLatin1String("study"))
         return studyCommand(arguments);
+    if (command == QLatin1String("exam-date"))
+        return examDateCommand(arguments);
     QTextStream(stderr) << QStringLiteral("知らないコマンドです: ") << command << "\n\n"
                         << parser.helpText();
     return kFailed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "examoutlook.h"
 #include "platform/status.h"
 #include "writingprogress.h"
 
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class ResultsInstallation;
@@ -55,8 +57,9 @@ struct PupilProgress
     std::vector<ItemProgress> items; // the items tried, by item number
     // Items not yet mastered, nearest to mastery first, then the next range not tried yet.
     QStringList nextToPractise;
-    std::vector<int> chartItems; // the items with the most tests, most first
-    WritingProgress writing;     // from the study log, which the builder does not read
+    std::vector<int> chartItems;     // the items with the most tests, most first
+    WritingProgress writing;         // from the study log, which the builder does not read
+    std::optional<ExamOutlook> exam; // the same; while the pupil's exam date is ahead
 
     // 「さくら さん」, or 「生徒番号 3」 for a pupil no longer listed.
     QString title() const;

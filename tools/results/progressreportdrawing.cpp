@@ -47,8 +47,9 @@ QStringList writingTexts(const WritingProgress& writing)
                 .arg(dateText(writing.first), dateText(writing.last))};
 }
 
-// Heading, table, the list of what to practise next and, for a pupil who has written, the
-// writing figures; returns the height used.
+// Heading, table, the list of what to practise next, for a pupil who has written the writing
+// figures and for one with an exam ahead the idioms expected recalled on the day; returns the
+// height used.
 double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
 {
     double y = 0;
@@ -93,6 +94,9 @@ double drawSummary(const PupilProgress& pupil, GraphCanvas& canvas)
         if (!missed.isEmpty())
             y = drawList(QStringLiteral("よくまちがえる漢字"), {missed.join(u'　')}, canvas, y + 4);
     }
+    if (pupil.exam)
+        y = drawList(QStringLiteral("試験に向けて"),
+                     QStringList{pupil.exam->line()} << pupil.exam->rangeLines(), canvas, y + 4);
     return y + 4;
 }
 

@@ -1,5 +1,7 @@
 #include "resultscommands.h"
 
+#include "core/blanks.h"
+#include "examoutlook.h"
 #include "hub/graphdata.h"
 #include "hub/paintergraphcanvas.h"
 #include "platform/clock.h"
@@ -13,6 +15,7 @@
 #include "resultaudit.h"
 #include "resultexport.h"
 #include "resultsinstallation.h"
+#include "review/pupilsettings.h"
 #include "review/pupilstudy.h"
 #include "review/studycache.h"
 #include "review/studymapdrawing.h"
@@ -30,11 +33,12 @@
 
 namespace {
 
+constexpr int kFaults = 1;
 constexpr int kUnreadable = 2;
 
-// The maps of the pupils of the report, with their writing figures put into pages; an empty
-// list and no figures when the idiom file or the study log cannot be read (told on err): the
-// rest of the report is still worth having.
+// The maps of the pupils of the report, with their writing figures and exam outlooks put into
+// pages; an empty list and no figures when the idiom file or the study log cannot be read (told
+// on err): the rest of the report is still worth having.
 std::vector<StudyMap> reportStudies(const ResultsInstallation& installation,
                                     std::vector<PupilProgress>& pages, const QDate& today,
                                     QTextStream& err)
@@ -49,19 +53,28 @@ std::vector<StudyMap> reportStudies(const ResultsInstallation& installation,
     if (status.ok())
         status = tallyWriting(log, pupils, writing);
     std::vector<StudyMap> maps(pages.size());
+    std::vector<std::optional<ExamOutlook>> exams(pages.size());
+    const QMap<int, PupilSettings> settings =
+        status.ok() ? readPupilSettings(installation, err) : QMap<int, PupilSettings>();
     StudyCache studies(StudyCheckpoints(StudyCheckpoints::standardFolder()));
     for (size_t k = 0; k < pages.size() && status.ok(); ++k) {
         status = loadStudyMap(log, pupils[k], idioms, today, maps[k], &studies);
+        if (status.ok())
+            exams[k] = examOutlook(*studies.study(log, pupils[k], &status), idioms,
+                                   settings.value(pupils[k]).examDate, today);
         if (status.ok() && writing[k].hasAnswers())
             writing[k].takeIdioms(*studies.study(log, pupils[k], &status, StudySkill::Write),
                                   idioms, today);
     }
     if (status.ok()) {
-        for (size_t k = 0; k < pages.size(); ++k)
+        for (size_t k = 0; k < pages.size(); ++k) {
             pages[k].writing = writing[k];
+            pages[k].exam = exams[k];
+        }
         return maps;
     }
-    err << status.message << QStringLiteral("（覚えた熟語のページと書き取りのようすは入りません）")
+    err << status.message
+        << QStringLiteral("（覚えた熟語のページと書き取りのようすと試験日の見込みは入りません）")
         << Qt::endl;
     return {};
 }
@@ -133,7 +146,76 @@ int study(const ResultsInstallation& installation, int pupil, const QDate& today
         out << QChar(QChar::ByteOrderMark);
     for (const QString& line : studyTableLines(*choosing, *writing, idioms, today, csv))
         out << line << (csv ? "\r\n" : "\n");
+    // After the table, so that a script reading the table still finds its heading first.
+    if (!csv)
+        if (const std::optional<ExamOutlook> outlook =
+                examOutlook(*choosing, idioms,
+                            readPupilSettings(installation, err).value(pupil).examDate, today))
+            out << outlook->line() << '\n';
     out.flush();
+    return 0;
+}
+
+int examDate(const ResultsInstallation& installation, const std::vector<int>& pupils, bool all,
+             const QString& dateText, const QDate& today, Sleeper& sleeper, QTextStream& out,
+             QTextStream& err)
+{
+    QDate date;
+    if (dateText != QLatin1String("none")) {
+        date = QDate::fromString(dateText, QStringLiteral("yyyy-MM-dd"));
+        if (!date.isValid()) {
+            err << QStringLiteral(
+                       "試験日は YYYY-MM-DD の形で、消すときは none と指定してください: ")
+                << dateText << Qt::endl;
+            return kFaults;
+        }
+        // On the exam day itself there is nothing left to plan.
+        if (date <= today) {
+            err << QStringLiteral("試験日 %1 は過ぎているか今日です。あした以降の日付を指定して"
+                                  "ください。")
+                       .arg(dateText)
+                << Qt::endl;
+            return kFaults;
+        }
+    }
+    const std::vector<int> chosen = all ? installation.listedPupils() : pupils;
+    for (const int pupil : chosen) {
+        if (!installation.isInRoster(pupil)) {
+            err << QStringLiteral("生徒番号 %1 は名簿にありません。").arg(pupil) << Qt::endl;
+            return kFaults;
+        }
+    }
+    PosixFileCalls calls;
+    PupilSettingsFile file(installation.pupilSettingsFile(), calls, sleeper);
+    QMap<int, PupilSettings> before;
+    if (const Status read = file.read(&before); !read.ok()) {
+        err << read.message << Qt::endl;
+        if (read.code != PupilSettingsFile::kDamagedLines)
+            return kFaults;
+    }
+    const QString setText =
+        date.isValid() ? QStringLiteral("試験日 ") + dateText : QStringLiteral("試験日なし");
+    for (const int pupil : chosen) {
+        bool changed = false;
+        // A date set again keeps the day it was first set, on which its plan was fixed.
+        const Status updated = file.update(pupil, [&](PupilSettings& settings) {
+            changed = settings.examDate != date;
+            if (changed) {
+                settings.examDate = date;
+                settings.examSetOn = date.isValid() ? today : QDate();
+            }
+        });
+        if (!updated.ok()) {
+            err << updated.message << Qt::endl;
+            return kFaults;
+        }
+        if (changed) {
+            const QString name = installation.isListed(pupil)
+                                     ? u' ' + trimBlanks(installation.state().pupilNameByNo[pupil])
+                                     : QString();
+            out << pupil << name << QStringLiteral("：") << setText << Qt::endl;
+        }
+    }
     return 0;
 }
 

@@ -34,10 +34,20 @@ int exportResults(const ResultsInstallation& installation, const ExportOptions& 
 int exportStudy(const ResultsInstallation& installation, const ExportOptions& options,
                 QIODevice& out, QTextStream& err);
 
-// Prints the state of every idiom the pupil has answered, as a table or as CSV. 0, or 2 when
-// the log or the idiom file cannot be read.
+// Prints the state of every idiom the pupil has answered, as a table or as CSV; the table is
+// followed by the pupil's exam date and forecast while the date is ahead. 0, or 2 when the log
+// or the idiom file cannot be read.
 int study(const ResultsInstallation& installation, int pupil, const QDate& today, bool csv,
           QTextStream& out, QTextStream& err);
+
+// Sets the exam date of the pupils, or of every listed pupil with all, to dateText (YYYY-MM-DD,
+// or "none" to clear it) as set on today, and prints a line for each pupil whose date changed.
+// 0; 1 when the date is malformed or not after today, a pupil is not in the roster or the
+// settings cannot be written, with nothing more written from then on. Damaged lines of the
+// settings file are told on err and lose only their pupils' settings.
+int examDate(const ResultsInstallation& installation, const std::vector<int>& pupils, bool all,
+             const QString& dateText, const QDate& today, Sleeper& sleeper, QTextStream& out,
+             QTextStream& err);
 
 // Prints the audit of both result files and of the study log on out. With cutTornTail, cuts each
 // torn tail under the whole-file lock (waiting through sleeper while another process holds it) and
@@ -46,7 +56,8 @@ int audit(const ResultsInstallation& installation, const QDate& today, bool cutT
           Sleeper& sleeper, QTextStream& out, QTextStream& err);
 
 // Writes the progress report of the pupils as an A4 PDF file, one sheet or more per pupil,
-// each followed by the pupil's map 覚えた熟語 with the 苦手 idioms and the forecast.
+// each followed by the pupil's map 覚えた熟語 with the 苦手 idioms and the forecast. A pupil
+// whose exam date is ahead gets the idioms expected recalled on that day, in all and by range.
 // The charts come from the graph panel's reader, which needs the program's statistics; their
 // failures go through messages and exit as in the program. A result file not made yet gives
 // pages that say so. 0, or 2 when the result file cannot be read or the PDF cannot be written.

@@ -6,6 +6,7 @@
 #include "drill/idiomtable.h"
 #include "hub/studymapopening.h"
 #include "records/resultfiles.h"
+#include "review/pupilsettings.h"
 #include "review/studylog.h"
 #include "roster/rosterfile.h"
 #include "roster/rosterreaders.h"
@@ -75,6 +76,11 @@ QString ResultsInstallation::homeFile() const
 QString ResultsInstallation::studyLogFile() const
 {
     return m_state->commonFolder + QString::fromUtf8(kStudyLogFileName);
+}
+
+QString ResultsInstallation::pupilSettingsFile() const
+{
+    return m_state->commonFolder + QString::fromUtf8(kPupilSettingsFileName);
 }
 
 Status ResultsInstallation::loadIdioms(std::vector<MapIdiom>& idioms) const

@@ -39,6 +39,7 @@ public:
     QString resultFile() const;
     QString homeFile() const;
     QString studyLogFile() const;
+    QString pupilSettingsFile() const;
     // The idioms of the idiom file, for the study log's commands.
     Status loadIdioms(std::vector<MapIdiom>& idioms) const;
 
