@@ -100,6 +100,13 @@ bool parseDate(const QString& text, QDate& date)
     return date.isValid();
 }
 
+// A command line that does not say what to do: the reason, then how to say it.
+int usageFault(const QCommandLineParser& parser, const QString& reason)
+{
+    QTextStream(stderr) << reason << "\n\n" << parser.helpText();
+    return kFailed;
+}
+
 std::optional<int> loadInstallation(const QCommandLineParser& parser,
                                     ResultsInstallation& installation)
 {
@@ -237,12 +244,9 @@ int reportCommand(const QStringList& arguments)
     if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"),
                       options.pupils))
         return kFailed;
-    if (options.all == !options.pupils.empty() || options.output.isEmpty()) {
-        QTextStream(stderr) << QStringLiteral(
-                                   "--pupil か --all のどちらかと、-o を指定してください。\n\n")
-                            << parser.helpText();
-        return kFailed;
-    }
+    if (options.all == !options.pupils.empty() || options.output.isEmpty())
+        return usageFault(parser,
+                          QStringLiteral("--pupil か --all のどちらかと、-o を指定してください。"));
     ResultsInstallation installation;
     if (auto status = loadInstallation(parser, installation))
         return *status;
@@ -269,11 +273,8 @@ int studyCommand(const QStringList& arguments)
     std::vector<int> pupils;
     if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"), pupils))
         return kFailed;
-    if (pupils.size() != 1) {
-        QTextStream(stderr) << QStringLiteral("--pupil を1つ指定してください。\n\n")
-                            << parser.helpText();
-        return kFailed;
-    }
+    if (pupils.size() != 1)
+        return usageFault(parser, QStringLiteral("--pupil を1つ指定してください。"));
     ResultsInstallation installation;
     if (auto status = loadInstallation(parser, installation))
         return *status;
@@ -304,12 +305,9 @@ int examDateCommand(const QStringList& arguments)
     std::vector<int> pupils;
     if (!parseNumbers(parser.values(pupil), 1, kMaxPupilNo, QStringLiteral("生徒番号"), pupils))
         return kFailed;
-    if (parser.isSet(all) == !pupils.empty() || parser.positionalArguments().size() != 1) {
-        QTextStream(stderr) << QStringLiteral("--pupil か --all のどちらかと、試験日を1つ"
-                                              "指定してください。\n\n")
-                            << parser.helpText();
-        return kFailed;
-    }
+    if (parser.isSet(all) == !pupils.empty() || parser.positionalArguments().size() != 1)
+        return usageFault(parser, QStringLiteral("--pupil か --all のどちらかと、試験日を1つ"
+                                                 "指定してください。"));
     ResultsInstallation installation;
     if (auto status = loadInstallation(parser, installation))
         return *status;
