@@ -123,9 +123,10 @@ TEST_F(PupilSettingsTest, DamagedLinesLoseOnlyTheirPupilsInOneMessageAndAreKeptA
 
 TEST_F(PupilSettingsTest, AFileOfAnotherFormatOrVersionIsNamedAndNeverOverwritten)
 {
-    const std::array<std::pair<QByteArray, QString>, 2> files{{
+    const std::array<std::pair<QByteArray, QString>, 3> files{{
         {"YJPUPIL 2\n1\torder=1\t12da60f7\n", QStringLiteral("第2版")},
         {"番号,書き順\n1,1\n", QStringLiteral("形式ではありません")},
+        {"YJPUPIL two\n", QStringLiteral("形式ではありません")},
     }};
     for (const auto& [contents, named] : files) {
         writeBytes(contents);
