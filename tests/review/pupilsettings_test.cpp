@@ -103,14 +103,15 @@ TEST_F(PupilSettingsTest, DamagedLinesLoseOnlyTheirPupilsInOneMessageAndAreKeptA
     checkOrderOf({1, 2, 3});
     QByteArray damaged = bytes(path());
     damaged[damaged.indexOf("\n2\t") + 4] ^= 0x01;
-    damaged += "4\torder=2\t2b7b8778\n5\texam=2027-01-20\t0e1";
+    // A value out of range, a pupil no roster has (sealed right), and a torn last line.
+    damaged += "4\torder=2\t2b7b8778\n0\torder=1\te6e4b6bf\n5\texam=2027-01-20\t0e1";
     writeBytes(damaged);
 
     QMap<int, PupilSettings> pupils;
     const Status status = file.read(&pupils);
     EXPECT_EQ(status.code, PupilSettingsFile::kDamagedLines);
     EXPECT_TRUE(status.message.contains(path())) << status.message.toStdString();
-    EXPECT_TRUE(status.message.contains(QStringLiteral("3人分"))) << status.message.toStdString();
+    EXPECT_TRUE(status.message.contains(QStringLiteral("4人分"))) << status.message.toStdString();
     EXPECT_EQ(pupils.keys(), (QList<int>{1, 3}));
 
     update(3, [](PupilSettings& settings) { settings.checkStrokeOrder = false; });
