@@ -65,12 +65,15 @@ TEST_F(PracticeSheetTest, EveryKanjiIsPrintedWithItsIdiomAndReading)
 
 TEST_F(PracticeSheetTest, ALongListGoesOnAsManyPagesAsItNeedsInItsOrder)
 {
-    const QString all = QStringLiteral("一七万三上下不世中丸丹主九乱乳事二互五亡交人今");
+    const int perPage = PracticeSheet::rowsPerPage(PageGeometry::printableRectMm(true).height());
+    ASSERT_GT(perPage, 1);
+    // Two full pages and not a blank third.
+    const QString all =
+        QStringLiteral("一七万三上下不世中丸丹主九乱乳事二互五亡交人今").left(2 * perPage);
+    ASSERT_EQ(all.size(), 2 * perPage);
     std::vector<MissedKanji> kanji;
     for (const QChar c : all)
         kanji.push_back({c, QString(c) + QStringLiteral("石二鳥"), QStringLiteral("よみ")});
-    const int perPage = PracticeSheet::rowsPerPage(PageGeometry::printableRectMm(true).height());
-    ASSERT_GT(perPage, 1);
     const QStringList pages = writeAndRead(kanji, {});
     ASSERT_EQ(pages.size(), (all.size() + perPage - 1) / perPage);
     for (qsizetype i = 0; i < all.size(); ++i) {

@@ -9,6 +9,7 @@
 #include "sound/cuetable.h"
 #include "sound/soundcues.h"
 #include "testinstallation.h"
+#include "writing/strokedrawing.h"
 #include "writing/writingbox.h"
 #include "writing/writingscreen.h"
 #include "writingfixture.h"
@@ -67,6 +68,25 @@ TEST(WritingBoxTest, TheModelAppearsOneStrokeAStep)
         ++steps;
     EXPECT_EQ(steps, 4);
     EXPECT_EQ(box.modelStrokesShown(), 4);
+}
+
+TEST(WritingBoxTest, TheHintFlashesTheStrokeItNames)
+{
+    WritingBox box(0);
+    box.resize(220, 220);
+    const Strokes three = strokesOf("三");
+    box.flashStroke(three, 1);
+    const QImage image = box.grab().toImage();
+    const QRectF inner = QRectF(box.rect()).adjusted(2, 2, -2, -2);
+    const auto flashed = [&](int stroke) {
+        const Stroke& line = three.at(stroke);
+        const QColor colour =
+            image.pixelColor(StrokeDrawing::toBox(line.at(line.size() / 2), inner).toPoint());
+        return colour.red() > 180 && colour.blue() < 80;
+    };
+    EXPECT_TRUE(flashed(0));
+    EXPECT_FALSE(flashed(1));
+    EXPECT_FALSE(flashed(2));
 }
 
 // The writing screen over a log in which the pupil has chosen 本末転倒 right at a test today,
