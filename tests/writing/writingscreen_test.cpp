@@ -87,6 +87,13 @@ TEST(WritingBoxTest, TheHintFlashesTheStrokeItNames)
     EXPECT_TRUE(flashed(0));
     EXPECT_FALSE(flashed(1));
     EXPECT_FALSE(flashed(2));
+    // The last stroke can be named too; a stroke the kanji does not have cannot.
+    box.endFlash();
+    box.flashStroke(three, 3);
+    EXPECT_TRUE(box.flashing());
+    box.endFlash();
+    box.flashStroke(three, 4);
+    EXPECT_FALSE(box.flashing());
 }
 
 // The writing screen over a log in which the pupil has chosen 本末転倒 right at a test today,
