@@ -102,6 +102,14 @@ TEST_F(ResultsToolTest, TheStudyTableAsCsvBeginsWithAByteOrderMark)
     EXPECT_EQ(study.bytes.left(6), QByteArray("\xEF\xBB\xBF熟"));
 }
 
+// The one command that writes is reached by its name, help and all.
+TEST_F(ResultsToolTest, TheExamDateCommandAnswersToItsName)
+{
+    const ToolRun help = runTool({QStringLiteral("exam-date"), QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--all"))) << help.out.toStdString();
+}
+
 // Before the first test there is no result file: the teacher still gets a header to fill and
 // a page per pupil, and a file that is there but cannot be read still fails.
 TEST_F(ResultsToolTest, ANewInstallationExportsTheHeaderAndReportsNoRecordsYet)
