@@ -17,8 +17,9 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
     : m_state(state), m_platform(platform),
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
-      m_studies(StudyCheckpoints(StudyCheckpoints::standardFolder())), m_pupilSummary(m_records),
-      m_navigator(m_window.screenStack(), m_window.waitForm()),
+      m_studies(StudyCheckpoints(StudyCheckpoints::standardFolder())),
+      m_examDates(std::make_shared<SettingsFileExamDates>([this] { return pupilSettings(); })),
+      m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
       m_helpKey([this]() -> HelpWindow& { return help(); })
 {
     QObject::connect(&m_navigator, &Navigator::captionChanged, &m_window, &QWidget::setWindowTitle);
@@ -42,11 +43,12 @@ void Program::registerScreens(bool singleInstance)
     });
     m_navigator.registerScreen(ScreenId::Hub, [this, &p] {
         return new StudyHubScreen(
-            {m_state, m_navigator, m_records, p.clock, p.messages, m_studies, {}});
+            {m_state, m_navigator, m_records, p.clock, p.messages, m_studies, {{}, m_examDates}});
     });
     m_navigator.registerScreen(ScreenId::Drill, [this, &p] {
         return new DrillScreen(DrillServices{m_state, m_navigator, m_sound, p.clock, p.random,
-                                             p.messages, p.sleeper, m_records, m_studies});
+                                             p.messages, p.sleeper, m_records, m_studies,
+                                             m_examDates.get()});
     });
     m_navigator.registerScreen(ScreenId::Finish, [this] {
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});

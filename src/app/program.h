@@ -5,6 +5,7 @@
 #include "help/helpkey.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
+#include "review/examdates.h"
 #include "review/pupilsettings.h"
 #include "review/studycache.h"
 #include "roster/recordspupilsummary.h"
@@ -66,6 +67,7 @@ private:
     SoundCues m_sound;
     Records m_records;
     StudyCache m_studies;
+    std::shared_ptr<ExamDates> m_examDates; // in the pupil settings
     RecordsPupilSummary m_pupilSummary;
     MainWindow m_window;
     Navigator m_navigator;

@@ -10,6 +10,7 @@
 #include "platform/messagebox.h"
 #include "platform/sleeper.h"
 #include "records/records.h"
+#include "review/examdates.h"
 #include "review/pupilstudy.h"
 #include "review/studycache.h"
 #include "sound/soundcues.h"
@@ -406,7 +407,12 @@ Status DrillEngine::startReview()
         m_services.studies.study(m_log.logPath(), m_state.pupilNo, &loaded);
     if (!loaded.ok())
         return loaded;
-    m_source = std::make_unique<ReviewSource>(*study, m_services.clock.now().date());
+    QDate examDate;
+    if (m_services.examDates) {
+        Status read; // a fault was told by the hub the review was started from
+        examDate = m_services.examDates->exam(m_state.pupilNo, &read).date;
+    }
+    m_source = std::make_unique<ReviewSource>(*study, m_services.clock.now().date(), examDate);
     return Status::success();
 }
 

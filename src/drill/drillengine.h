@@ -18,6 +18,7 @@
 struct DrillRunFlags;
 struct SharedState;
 class Clock;
+class ExamDates;
 class IdiomTable;
 class MessageBox;
 class RandomSource;
@@ -38,6 +39,9 @@ struct DrillServices
     Sleeper& sleeper;    // the second before the finish screen; the study log's lock retries
     Records& records;    // its file calls write the study log
     StudyCache& studies; // the pupils' studies, kept across the screens
+    // The pupils' exam dates, which bring forward the reviews of idioms fading by the exam; none:
+    // the plain schedule.
+    const ExamDates* examDates = nullptr;
 };
 
 // The drill screen `MainFrm`: one drill of the current item for the current pupil. A test

@@ -2,6 +2,7 @@
 
 #include "core/fieldreader.h"
 #include "drill/idiomtable.h"
+#include "review/examplan.h"
 #include "review/pupilstudy.h"
 
 #include <QHash>
@@ -10,9 +11,9 @@ namespace {
 constexpr int kMaxRange = 10;
 } // namespace
 
-ReviewSource::ReviewSource(const PupilStudy& study, const QDate& today)
+ReviewSource::ReviewSource(const PupilStudy& study, const QDate& today, const QDate& examDate)
 {
-    for (const DueIdiom& due : study.due(today))
+    for (const DueIdiom& due : dueWithExam(study, today, examDate))
         m_due.append(due.memory->idiom);
 }
 

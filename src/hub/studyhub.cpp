@@ -11,6 +11,8 @@
 #include "platform/messagebox.h"
 #include "records/mastery.h"
 #include "records/records.h"
+#include "review/examdates.h"
+#include "review/examplan.h"
 #include "review/pupilstudy.h"
 #include "review/reviewtexts.h"
 #include "review/studycache.h"
@@ -216,7 +218,20 @@ void StudyHub::refreshReview()
     Status loaded;
     m_study = m_services.studies.study(m_state.commonFolder + QString::fromUtf8(kStudyLogFileName),
                                        m_state.pupilNo, &loaded);
-    ReviewOffer offer = ReviewTexts::offer(*m_study, m_services.clock.now().date());
+    const QDate today = m_services.clock.now().date();
+    ExamDates::Exam exam;
+    if (m_services.hooks.examDates) {
+        Status read;
+        exam = m_services.hooks.examDates->exam(m_state.pupilNo, &read);
+        if (!read.ok())
+            m_services.messages.show(m_state.contentName, read.message);
+    }
+    // Which ranges are mastered is worked out only for a plan that will use it.
+    const ExamPlan plan(today, exam.date, exam.setOn,
+                        exam.date > today
+                            ? masteredRanges(m_state, m_services.records.tables(), m_state.pupilNo)
+                            : std::vector<bool>());
+    ReviewOffer offer = ReviewTexts::offer(*m_study, today, exam.date, plan);
     if (!loaded.ok()) {
         offer.enabled = false;
         offer.line = loaded.message;

@@ -12,6 +12,7 @@
 #include <vector>
 
 class Clock;
+class ExamDates;
 class HubView;
 class IdiomTable;
 class PupilStudy;
@@ -21,12 +22,14 @@ class Records;
 class ScreenNavigator;
 struct SharedState;
 
-// What the hub takes from above its folder; where a hook is left empty, the hub's screen uses
-// the system's own.
+// What the hub takes from above its folder.
 struct StudyHubHooks
 {
-    // The printer and PDF files of the graph panel.
+    // The printer and PDF files of the graph panel; left empty, the screen uses the system's.
     std::shared_ptr<GraphPaper> graphPaper;
+    // The pupils' exam dates, for the plan under 「復習」 and the map; left empty, the hub plans
+    // no exam and the map offers no date.
+    std::shared_ptr<ExamDates> examDates;
 };
 
 // The services the hub uses. The records object computes the statistics; its file calls
@@ -68,7 +71,9 @@ public:
     void captionClicked(int item); // Label3(i)
     void back();                   // Command1 "戻る(0)" and key "0"
     void openReview();             // 「復習」 and key "r"
-    void openWriting();            // 「書き取り」 and key "w"
+    // The 復習 button and its line afresh: also when the map, where the exam date is set, closes.
+    void refreshReview();
+    void openWriting(); // 「書き取り」 and key "w"
     // A key seen by the screen before its elements; true when the hub used or swallowed it.
     bool keyPressed(QChar key);
     void scrollMoved(int value); // HScroll1
@@ -108,7 +113,6 @@ private:
     void updateFinalItemCleared();
 
     void setBackEnabled(bool enabled);
-    void refreshReview();
     void refreshWriting();
     enum class Drill { Test, Review, Writing };
     void leaveForDrill(Drill drill);

@@ -7,6 +7,7 @@
 #include "hub/paintergraphcanvas.h"
 #include "hub/studymapopening.h"
 #include "print/qtprintdevices.h"
+#include "review/studymapwindow.h"
 #include "roster/accentcolour.h"
 
 #include <QButtonGroup>
@@ -425,8 +426,13 @@ void StudyHubScreen::addStudyMapButton(QHBoxLayout* header)
 void StudyHubScreen::connectStudyMap(const StudyHubServices& services)
 {
     connect(m_studyMap, &QPushButton::clicked, this, [this, services] {
-        openStudyMap(this, services.state, services.clock, services.studies, services.messages,
-                     std::make_shared<PrintDevicesMapPaper>(std::make_shared<QtPrintDevices>()));
+        StudyMapWindow* map =
+            openStudyMap(this, services.state, services.clock, services.studies, services.messages,
+                         std::make_shared<PrintDevicesMapPaper>(std::make_shared<QtPrintDevices>()),
+                         services.hooks.examDates);
+        // The exam date may have been changed there, and with it the plan under 「復習」.
+        if (map)
+            connect(map, &QDialog::finished, this, [this] { m_logic.refreshReview(); });
     });
 }
 

@@ -59,14 +59,16 @@ void PrintDevicesMapPaper::printPracticeSheet(QWidget* parent,
     PracticeSheetPrinting::printOrSave(parent, kanji, title, messages, *m_devices);
 }
 
-void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
-                  StudyCache& studies, MessageBox& messages, std::shared_ptr<StudyMapPaper> paper)
+StudyMapWindow* openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
+                             StudyCache& studies, MessageBox& messages,
+                             std::shared_ptr<StudyMapPaper> paper,
+                             std::shared_ptr<ExamDates> examDates)
 {
     IdiomTable table;
     const Status loaded = table.loadIdiomTable(state.programFolder + kIdiomDataFileName);
     if (!loaded.ok()) {
         messages.show(QStringLiteral("覚えた熟語"), loaded.message);
-        return;
+        return nullptr;
     }
     StudyMapInputs inputs;
     inputs.logPath = state.commonFolder + QString::fromUtf8(kStudyLogFileName);
@@ -75,6 +77,7 @@ void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
     inputs.pupil = {state.pupilNo, trimBlanks(state.pupilName)};
     inputs.teacher = state.pupilName.contains(QStringLiteral("先生"));
     inputs.studies = &studies;
+    inputs.examDates = std::move(examDates);
     if (inputs.teacher) {
         for (int line = 1; line <= state.listedPupilCount; ++line) {
             const int pupil = state.pupilNoByLine[line];
@@ -89,4 +92,5 @@ void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
         new StudyMapWindow(std::move(inputs), std::move(paper), messages, parent->window());
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->open();
+    return window;
 }

@@ -7,10 +7,12 @@
 #include <vector>
 
 class Clock;
+class ExamDates;
 class IdiomTable;
 class MessageBox;
 class PrintDevices;
 class StudyCache;
+class StudyMapWindow;
 class QWidget;
 struct SharedState;
 
@@ -36,6 +38,9 @@ private:
 };
 
 // Opens the window 覚えた熟語 of the current pupil over parent's window; a teacher may switch
-// to the listed pupils. A fault of the idiom file or the study log goes to messages.
-void openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
-                  StudyCache& studies, MessageBox& messages, std::shared_ptr<StudyMapPaper> paper);
+// to the listed pupils. A fault of the idiom file or the study log goes to messages, and then no
+// window opens (nullptr).
+StudyMapWindow* openStudyMap(QWidget* parent, const SharedState& state, const Clock& clock,
+                             StudyCache& studies, MessageBox& messages,
+                             std::shared_ptr<StudyMapPaper> paper,
+                             std::shared_ptr<ExamDates> examDates);

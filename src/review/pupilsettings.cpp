@@ -103,6 +103,15 @@ Status checkHeader(const QByteArray& line, const QString& path)
 
 } // namespace
 
+bool setExamDate(PupilSettings& settings, const QDate& date, const QDate& today)
+{
+    if (settings.examDate == date)
+        return false;
+    settings.examDate = date;
+    settings.examSetOn = date.isValid() ? today : QDate();
+    return true;
+}
+
 PupilSettingsFile::PupilSettingsFile(QString path, FileCalls& calls, Sleeper& sleeper)
     : m_path(std::move(path)), m_calls(calls), m_sleeper(sleeper)
 {

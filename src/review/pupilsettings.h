@@ -29,6 +29,10 @@ struct PupilSettings
     bool operator==(const PupilSettings&) const = default;
 };
 
+// Sets or, with an invalid date, clears the exam date; false when it was so already. A date set
+// again keeps the day it was first set, on which its plan was fixed.
+bool setExamDate(PupilSettings& settings, const QDate& date, const QDate& today);
+
 // In SharedState::commonFolder, beside the study log, so that every machine of a school uses the
 // same settings for a pupil.
 inline constexpr char kPupilSettingsFileName[] = "生徒設定.txt";

@@ -1,5 +1,6 @@
 #include "review/reviewtexts.h"
 
+#include "review/examplan.h"
 #include "review/pupilstudy.h"
 
 namespace ReviewTexts {
@@ -23,12 +24,18 @@ QString dayWord(const QDate& day, const QDate& today)
     }
 }
 
-ReviewOffer offer(const PupilStudy& study, const QDate& today)
+ReviewOffer offer(const PupilStudy& study, const QDate& today, const QDate& examDate,
+                  const ExamPlan& plan)
 {
     ReviewOffer offer;
-    const int due = study.dueCount(today);
+    const int due = dueCountWithExam(study, today, examDate);
     offer.caption = QStringLiteral("復習 %1問").arg(due);
     offer.enabled = due > 0;
+    if (plan.valid()) {
+        const QString behind = plan.behindLine();
+        offer.line = plan.hubLine(due) + (behind.isEmpty() ? QString() : u'　' + behind);
+        return offer;
+    }
     if (due > 0)
         return offer;
     const std::optional<QDate> next = study.nextDueAfter(today);

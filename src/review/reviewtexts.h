@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class ExamPlan;
 class PupilStudy;
 
 // The hub's 復習 button and the line beside it.
@@ -42,7 +43,10 @@ QString dateText(const QDate& day);
 // 「きょう」, 「あした」, 「あさって」, else the date.
 QString dayWord(const QDate& day, const QDate& today);
 
-ReviewOffer offer(const PupilStudy& study, const QDate& today);
+// While an exam date is set the count is of the idioms due with the exam in view, and while the
+// exam is ahead the line is the plan's, followed by how far the pupil is behind it.
+ReviewOffer offer(const PupilStudy& study, const QDate& today, const QDate& examDate,
+                  const ExamPlan& plan);
 
 // 「次の復習：あした 5問」 for what = 「次の復習」: the first day with anything due (today when
 // something is) and how many fall due then; 「次の復習：まだありません」 when nothing is scheduled.

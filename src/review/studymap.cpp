@@ -1,14 +1,26 @@
 #include "review/studymap.h"
 
 #include "core/catalogue.h"
+#include "review/examplan.h"
 #include "review/reviewtexts.h"
 #include "review/studycache.h"
 
 #include <algorithm>
 
-StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today)
+StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today,
+                   const QDate& examDate)
     : m_skill(study.skill()), m_today(today)
 {
+    const Fsrs fsrs;
+    // The exam brings reviews forward in the choosing drill only.
+    const bool examAhead = m_skill == StudySkill::Choose && examDate > today;
+    if (examAhead) {
+        m_examDate = examDate;
+        m_examExpected = forecastExamDay(study, examDate).total;
+    }
+    const auto dueOf = [&](const IdiomMemory& memory) {
+        return examAhead ? examDue(fsrs, memory, examDate, today) : memory.due;
+    };
     for (const MapIdiom& idiom : idioms) {
         if (idiom.range < 1)
             continue;
@@ -26,11 +38,11 @@ StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms,
         if (memory && memory->answers > 0) {
             cell.weak = memory->weak();
             cell.answers = memory->answers;
-            cell.due = memory->due;
+            cell.due = dueOf(*memory);
             cell.recent = memory->recent;
             cell.lastMissed = memory->lastMissed;
-            cell.recall = Fsrs().recall(memory->memory, memory->lastAnswer.daysTo(today));
-            cell.state = memory->due <= today ? CellState::Due : CellState::Learned;
+            cell.recall = fsrs.recall(memory->memory, memory->lastAnswer.daysTo(today));
+            cell.state = cell.due <= today ? CellState::Due : CellState::Learned;
         }
         if (cell.state == CellState::Learned) {
             ++row->learned;
@@ -40,9 +52,11 @@ StudyMap::StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms,
         row->cells.push_back(std::move(cell));
     }
 
-    m_forecast[0] = study.dueCount(today);
-    for (int day = 1; day < kForecastDays; ++day)
-        m_forecast[static_cast<size_t>(day)] = study.dueOn(today.addDays(day));
+    for (const IdiomMemory* memory : study.idioms()) {
+        const qint64 day = std::max<qint64>(0, today.daysTo(dueOf(*memory)));
+        if (day < kForecastDays)
+            ++m_forecast[static_cast<size_t>(day)];
+    }
 
     // Weeks run from Sunday, as on a school calendar.
     m_calendarStart = today.addDays(-(today.dayOfWeek() % 7) - 7 * (kCalendarWeeks - 1));
@@ -87,6 +101,11 @@ std::vector<MissedKanji> StudyMap::missedKanji() const
         }
     }
     return missed;
+}
+
+QString StudyMap::examForecastLine() const
+{
+    return m_examDate.isValid() ? examForecastText(m_examExpected, m_idiomCount) : QString();
 }
 
 QString StudyMap::headingText() const
@@ -154,13 +173,14 @@ QString StudyMap::forecastDayText(const QDate& today, int offset)
 }
 
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
-                    const QDate& today, StudyMap& map, StudyCache* studies, StudySkill skill)
+                    const QDate& today, StudyMap& map, StudyCache* studies, StudySkill skill,
+                    const QDate& examDate)
 {
     Status status;
     StudyCache ownStudies;
     const std::shared_ptr<const PupilStudy> study =
         (studies ? *studies : ownStudies).study(logPath, pupil, &status, skill);
     if (status.ok())
-        map = StudyMap(*study, idioms, today);
+        map = StudyMap(*study, idioms, today, examDate);
     return status;
 }

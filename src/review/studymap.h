@@ -45,7 +45,8 @@ struct MapRow
 
 // What the map 覚えた熟語 shows of one pupil in one skill on one day: a row per range with its
 // idioms in file order, the reviews due on each of the next days and the days studied in the last
-// weeks.
+// weeks. With an exam ahead, a choosing map has its idioms due as the review drill asks them and
+// the number of idioms expected to be recalled on the exam day.
 class StudyMap
 {
 public:
@@ -53,7 +54,8 @@ public:
     static constexpr int kCalendarWeeks = 8;
 
     StudyMap() = default;
-    StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today);
+    StudyMap(const PupilStudy& study, const std::vector<MapIdiom>& idioms, const QDate& today,
+             const QDate& examDate = {});
 
     StudySkill skill() const { return m_skill; }
     const QDate& today() const { return m_today; }
@@ -69,6 +71,11 @@ public:
     // Of a writing map: the kanji missed in the last answer of each idiom, in map order, each
     // kanji once. Writing an idiom right takes its kanji off the list.
     std::vector<MissedKanji> missedKanji() const;
+
+    // Invalid unless the exam is ahead.
+    const QDate& examDate() const { return m_examDate; }
+    // 「試験日に覚えている見込み：190/220」 of a choosing map with an exam ahead, else empty.
+    QString examForecastLine() const;
 
     // 「覚えた熟語 120/220」, in writing 「書ける熟語 40/220」
     QString headingText() const;
@@ -90,6 +97,8 @@ private:
     QDate m_calendarStart;
     std::vector<QDate> m_studied; // within the calendar, oldest first
     int m_streak = 0;
+    QDate m_examDate;
+    double m_examExpected = 0;
 };
 
 // Reads the study log at logPath and makes the map of one pupil in one skill; through studies, when
@@ -97,4 +106,4 @@ private:
 // empty map; a log that cannot be read leaves map as it was and gives the reader's message.
 Status loadStudyMap(const QString& logPath, int pupil, const std::vector<MapIdiom>& idioms,
                     const QDate& today, StudyMap& map, StudyCache* studies = nullptr,
-                    StudySkill skill = StudySkill::Choose);
+                    StudySkill skill = StudySkill::Choose, const QDate& examDate = {});

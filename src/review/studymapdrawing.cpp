@@ -1,6 +1,7 @@
 #include "review/studymapdrawing.h"
 
 #include "core/catalogue.h"
+#include "review/reviewtexts.h"
 #include "review/studymap.h"
 
 #include <QFont>
@@ -96,6 +97,36 @@ double drawGrid(QPainter& painter, const QRectF& area, double top, const StudyMa
     return top;
 }
 
+// The exam day on the forecast: a marker on its column, or past the chart an arrow at its end.
+void drawExamDay(QPainter& painter, const QRectF& box, const QRectF& plot, const StudyMap& map,
+                 double mm)
+{
+    if (!map.examDate().isValid())
+        return;
+    const qint64 day = map.today().daysTo(map.examDate());
+    if (day >= StudyMap::kForecastDays) {
+        text(painter, QRectF(box.left(), box.top(), box.width(), 6 * mm),
+             Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("→ 試験日 ") + ReviewTexts::dateText(map.examDate()), 3, mm, true,
+             kWeak);
+        return;
+    }
+    const double pitch = plot.width() / StudyMap::kForecastDays;
+    const double x = plot.left() + (static_cast<double>(day) + 0.5) * pitch;
+    QPen marker(kWeak);
+    marker.setWidthF(std::max(0.4 * mm, 1.5));
+    marker.setStyle(Qt::DashLine);
+    painter.setPen(marker);
+    painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    // On a white ground, so that a count over a bar beside it does not run into it.
+    painter.setFont(mapFont(2.6, mm, true));
+    const double width = painter.fontMetrics().horizontalAdvance(QStringLiteral("試験日")) + mm;
+    const QRectF label(std::clamp(x - width / 2, box.left(), box.right() - width), plot.top(),
+                       width, 4 * mm);
+    painter.fillRect(label, Qt::white);
+    text(painter, label, Qt::AlignCenter, QStringLiteral("試験日"), 2.6, mm, true, kWeak);
+}
+
 } // namespace
 
 namespace StudyMapDrawing {
@@ -185,6 +216,7 @@ void drawForecast(QPainter& painter, const QRectF& box, const StudyMap& map, dou
     axis.setWidthF(std::max(0.2 * mm, 1.0));
     painter.setPen(axis);
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
+    drawExamDay(painter, box, plot, map, mm);
 }
 
 void drawCalendar(QPainter& painter, const QRectF& box, const StudyMap& map, double pixelsPerMm)

@@ -3,10 +3,14 @@
 #include "core/catalogue.h"
 #include "core/labels.h"
 #include "platform/messagebox.h"
+#include "review/examdates.h"
+#include "review/reviewtexts.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -23,6 +28,8 @@
 namespace {
 
 constexpr int kCellPixels = 26;
+// What the date field shows for none; no exam is set so far back.
+const QDate kNoExamDate(2000, 1, 1);
 
 double screenPixelsPerMm(const QWidget* widget)
 {
@@ -81,7 +88,10 @@ QString forecastName(const StudyMap& map)
         days << QStringLiteral("%1 %2問")
                     .arg(StudyMap::forecastDayText(map.today(), day))
                     .arg(map.forecast()[static_cast<size_t>(day)]);
-    return QStringLiteral("これからの復習：") + days.join(QStringLiteral("、"));
+    QString name = QStringLiteral("これからの復習：") + days.join(QStringLiteral("、"));
+    if (map.examDate().isValid())
+        name += QStringLiteral("。試験日は") + ReviewTexts::dateText(map.examDate());
+    return name;
 }
 
 } // namespace
@@ -228,6 +238,7 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
     charts->addWidget(m_calendar, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(makeExamRow());
     layout->addWidget(m_gridArea, 1);
     layout->addWidget(legend);
     layout->addLayout(charts);
@@ -244,19 +255,113 @@ StudyMapWindow::StudyMapWindow(StudyMapInputs inputs, std::shared_ptr<StudyMapPa
 
 StudyMapWindow::~StudyMapWindow() = default;
 
+// The expected count under the heading; at the right the date of the pupil shown, which a date
+// edit cannot leave empty: its earliest day stands for none and reads 「なし」.
+QLayout* StudyMapWindow::makeExamRow()
+{
+    m_examForecast = newLabel(QStringLiteral("mapExamForecast"), 12, true, this);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_examForecast);
+    row->addStretch();
+    if (!m_inputs.examDates)
+        return row;
+    m_examField = new QDateEdit(this);
+    m_examField->setObjectName(QStringLiteral("mapExamDate"));
+    m_examField->setAccessibleName(QStringLiteral("試験日"));
+    m_examField->setCalendarPopup(true);
+    m_examField->setDisplayFormat(QStringLiteral("yyyy年M月d日"));
+    m_examField->setMinimumDate(kNoExamDate);
+    m_examField->setSpecialValueText(QStringLiteral("なし"));
+    m_examField->setToolTip(QStringLiteral("試験の日を選ぶと、その日に向けて復習の予定を立てます"));
+    m_examField->calendarWidget()->installEventFilter(this);
+    auto* caption = newLabel(QStringLiteral("mapExamCaption"), 12, false, this);
+    caption->setText(QStringLiteral("試験日(&E)"));
+    caption->setBuddy(m_examField);
+    auto* none = makeButton(QStringLiteral("mapExamNone"), QStringLiteral("なし"), this);
+    none->setAccessibleName(QStringLiteral("試験日をなしにする"));
+    row->addWidget(caption);
+    row->addWidget(m_examField);
+    row->addWidget(none);
+    // Typing changes the date at every digit: it counts once the field is left or Enter pressed.
+    connect(m_examField, &QDateEdit::editingFinished, this,
+            [this] { chooseExamDate(m_examField->date()); });
+    connect(m_examField->calendarWidget(), &QCalendarWidget::clicked, this,
+            [this](QDate date) { chooseExamDate(date); });
+    connect(none, &QPushButton::clicked, this, [this] { storeExamDate(QDate()); });
+    return row;
+}
+
+bool StudyMapWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Without a date the calendar opens on this month, not on the day that stands for none.
+    if (m_examField && watched == m_examField->calendarWidget() && event->type() == QEvent::Show &&
+        !m_examDate.isValid())
+        m_examField->calendarWidget()->setCurrentPage(m_inputs.today.year(),
+                                                      m_inputs.today.month());
+    return QDialog::eventFilter(watched, event);
+}
+
+void StudyMapWindow::chooseExamDate(const QDate& date)
+{
+    if (date == (m_examDate.isValid() ? m_examDate : kNoExamDate))
+        return;
+    if (date <= m_inputs.today) {
+        tell(QStringLiteral("試験日は、あしたから後の日を選んでください。"
+                            "きょうや、もう過ぎた日は選べません。"));
+        showExamDate();
+        return;
+    }
+    storeExamDate(date);
+}
+
+void StudyMapWindow::storeExamDate(const QDate& date)
+{
+    const Status stored = m_inputs.examDates->setDate(m_pupil.pupilNo, date, m_inputs.today);
+    if (!stored.ok()) {
+        tell(stored.message);
+        showExamDate();
+        return;
+    }
+    showMap(m_pupil, date);
+}
+
+void StudyMapWindow::showExamDate()
+{
+    if (!m_examField)
+        return;
+    const QSignalBlocker quiet(m_examField);
+    m_examField->setDate(m_examDate.isValid() ? m_examDate : kNoExamDate);
+}
+
 void StudyMapWindow::showPupil(const StudyMapPupil& pupil)
+{
+    QDate examDate;
+    if (m_inputs.examDates) {
+        Status read;
+        examDate = m_inputs.examDates->exam(pupil.pupilNo, &read).date;
+        if (!read.ok())
+            tell(read.message);
+    }
+    showMap(pupil, examDate);
+}
+
+void StudyMapWindow::showMap(const StudyMapPupil& pupil, const QDate& examDate)
 {
     StudyMap map;
     const Status status = loadStudyMap(m_inputs.logPath, pupil.pupilNo, m_inputs.idioms,
-                                       m_inputs.today, map, m_inputs.studies, m_skill);
+                                       m_inputs.today, map, m_inputs.studies, m_skill, examDate);
     if (!status.ok()) {
         tell(status.message);
         return;
     }
     m_pupil = pupil;
+    m_examDate = examDate;
+    showExamDate();
     m_map = std::move(map);
     m_heading->setText(m_map.headingText());
     m_heading->setAccessibleName(pupil.title + u' ' + m_map.headingText());
+    m_examForecast->setText(m_map.examForecastLine());
+    m_examForecast->setAccessibleName(m_map.examForecastLine());
     m_forecast->setAccessibleName(forecastName(m_map));
     m_calendar->setAccessibleName(
         QStringLiteral("勉強した日：%1日つづけて勉強中").arg(m_map.streak()));
@@ -271,7 +376,7 @@ void StudyMapWindow::showSkill(StudySkill skill)
         return;
     m_skill = skill;
     (skill == StudySkill::Choose ? m_choose : m_write)->setChecked(true);
-    showPupil(m_pupil);
+    showMap(m_pupil, m_examDate);
 }
 
 void StudyMapWindow::buildGrid()

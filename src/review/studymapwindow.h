@@ -7,8 +7,11 @@
 #include <memory>
 #include <vector>
 
+class ExamDates;
 class MessageBox;
 class QComboBox;
+class QDateEdit;
+class QLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -33,6 +36,8 @@ struct StudyMapInputs
     bool teacher = false;
     // Kept by the program across its screens; nullptr reads each pupil's whole log.
     StudyCache* studies = nullptr;
+    // Where the field 試験日 reads and stores the date of the pupil shown; none: no field.
+    std::shared_ptr<ExamDates> examDates;
 };
 
 // The window 覚えた熟語: the map of one pupil with a cell per idiom, the row counts, the legend,
@@ -41,7 +46,8 @@ struct StudyMapInputs
 // Elements: `mapHeading`, `mapChoose` and `mapWrite` (the skill), `mapPupils` (teacher),
 // `mapCell_<range>_<k>` (k from 1), `mapCount_<range>`, `mapLegend`, `mapForecast`,
 // `mapCalendar`, `mapDetails`, `mapSheet` (the practice sheet of the kanji missed in writing),
-// `mapPrint`, `mapPdf` (teacher), `mapClose`. Arrow keys move between cells; Esc closes.
+// `mapPrint`, `mapPdf` (teacher), `mapClose`, and the exam date `mapExamDate` with `mapExamNone`
+// and the line `mapExamForecast`. Arrow keys move between cells; Esc closes.
 class StudyMapWindow : public QDialog
 {
     Q_OBJECT
@@ -55,7 +61,16 @@ public:
     void showPupil(const StudyMapPupil& pupil);
     void showSkill(StudySkill skill);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QLayout* makeExamRow();
+    void showMap(const StudyMapPupil& pupil, const QDate& examDate);
+    void showExamDate();
+    // Stores a date the field was set to; a day that is not ahead is refused.
+    void chooseExamDate(const QDate& date);
+    void storeExamDate(const QDate& date);
     void buildGrid();
     void moveFocus(int row, int column, int key);
     void showDetails(const MapCell& cell);
@@ -73,7 +88,10 @@ private:
     StudySkill m_skill = StudySkill::Choose;
     StudyMap m_map;
 
+    QDate m_examDate; // of the pupil shown, as stored
     QLabel* m_heading = nullptr;
+    QLabel* m_examForecast = nullptr;
+    QDateEdit* m_examField = nullptr;
     QRadioButton* m_choose = nullptr;
     QRadioButton* m_write = nullptr;
     QComboBox* m_pupils = nullptr;

@@ -320,7 +320,10 @@ TEST_F(HubScreenTest, TheReviewLineIsOneWholeLineClearOfTheCaption)
     auto* line = element<QLabel>(hub, "reviewLine");
     for (const QString& text :
          {QStringLiteral("次の復習は") + ReviewTexts::dateText(QDate(2026, 12, 31)),
-          ReviewTexts::kTestFirst}) {
+          ReviewTexts::kTestFirst,
+          QStringLiteral("試験まであと365日：きょうは 範囲１０のテスト と 復習999問"),
+          QStringLiteral(
+              "試験まであと14日：きょうは 復習999問　範囲１０が予定より99日おくれています")}) {
         element<QPushButton>(hub, "reviewButton")->setText(QStringLiteral("復習 999問"));
         line->setText(text);
         QCoreApplication::processEvents();

@@ -1,5 +1,6 @@
 #include "hubfixture.h"
 #include "records/resultstatistics.h"
+#include "review/examdates.h"
 #include "review/studycache.h"
 #include "review/studylog.h"
 
@@ -387,10 +388,23 @@ TEST_F(StudyHubTest, HeaderLinesFollowThePupilTheClockAndTheTitle)
 
 namespace {
 
-// The hub over a study log in which pupil 9 answered one idiom on day.
+// The hub over a study log in which pupil 9 answered one idiom on day, with the exam dates of
+// the shared folder's pupil settings.
 class HubReviewTest : public StudyHubTest
 {
 protected:
+    HubReviewTest() { hooks.examDates = examDates; }
+
+    void setExamDate(const QDate& date, const QDate& setOn)
+    {
+        ASSERT_TRUE(examDates->setDate(9, date, setOn).ok());
+    }
+
+    std::shared_ptr<ExamDates> examDates = std::make_shared<SettingsFileExamDates>([this] {
+        return PupilSettingsFile(state->commonFolder + QString::fromUtf8(kPupilSettingsFileName),
+                                 calls, sleeper);
+    });
+
     void logAnswer(const QDate& day, bool right)
     {
         StudyEvent event;
@@ -433,4 +447,43 @@ TEST_F(HubReviewTest, AnIdiomDueTodayOpensTheReviewByButtonOrKey)
     EXPECT_TRUE(hub->keyPressed(u'R'));
     EXPECT_TRUE(state->reviewDrill);
     EXPECT_EQ(navigator.shown, QList<ScreenId>{ScreenId::Drill});
+}
+
+TEST_F(HubReviewTest, WithAnExamAheadTheLineGivesThePlanAndHowFarBehindItThePupilIs)
+{
+    const QDate today = clock.current.date();
+    logAnswer(today.addDays(-1), false);
+    setExamDate(today.addDays(54), today);
+    showHub();
+    EXPECT_EQ(view.reviewOffer.line,
+              QStringLiteral("試験まであと54日：きょうは 範囲１のテスト と 復習1問"));
+
+    // Set 95 days before an exam now 5 days off: its last 14 days are for review, and range 1
+    // was due by the day before they began.
+    setExamDate(QDate(), today);
+    setExamDate(today.addDays(5), today.addDays(-95));
+    showHub();
+    EXPECT_EQ(
+        view.reviewOffer.line,
+        QStringLiteral("試験まであと5日：きょうは 復習1問　範囲１が予定より10日おくれています"));
+
+    setExamDate(QDate(), today);
+    showHub();
+    EXPECT_TRUE(view.reviewOffer.line.isEmpty());
+}
+
+TEST_F(HubReviewTest, AnIdiomFadingByTheExamIsDueThoughItsPlainReviewComesAfter)
+{
+    // Right three times, last 12 days ago: next due in about 18 days, recalled below the exam's
+    // target by tomorrow.
+    const QDate today = clock.current.date();
+    for (const int daysAgo : {19, 17, 12})
+        logAnswer(today.addDays(-daysAgo), true);
+    showHub();
+    EXPECT_EQ(view.reviewOffer.caption, QStringLiteral("復習 0問"));
+
+    setExamDate(today.addDays(1), today);
+    showHub();
+    EXPECT_EQ(view.reviewOffer.caption, QStringLiteral("復習 1問"));
+    EXPECT_TRUE(view.reviewOffer.enabled);
 }

@@ -1,5 +1,6 @@
 #include "drill/idiomsource.h"
 #include "fakes.h"
+#include "review/examdates.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"
 #include "review/studymapwindow.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -89,12 +91,27 @@ protected:
         if (teacher)
             inputs.otherPupils = {{1, QStringLiteral("小５ さくら")},
                                   {2, QStringLiteral("小３ たろう")}};
+        inputs.examDates = examDates;
         auto window = std::make_unique<StudyMapWindow>(inputs, paper, messages);
         window->show();
         return window;
     }
 
+    QMap<int, PupilSettings> storedSettings()
+    {
+        QMap<int, PupilSettings> settings;
+        EXPECT_TRUE(settingsFile().read(&settings).ok());
+        return settings;
+    }
+    QString settingsPath() const
+    {
+        return m_dir.filePath(QString::fromUtf8(kPupilSettingsFileName));
+    }
+    PupilSettingsFile settingsFile() { return PupilSettingsFile(settingsPath(), calls, sleeper); }
+
     const QDate today{2026, 12, 20};
+    std::shared_ptr<ExamDates> examDates =
+        std::make_shared<SettingsFileExamDates>([this] { return settingsFile(); });
     std::vector<MapIdiom> idioms;
     std::shared_ptr<FakeMapPaper> paper = std::make_shared<FakeMapPaper>();
     FakeMessageBox messages;
@@ -299,4 +316,52 @@ TEST_F(StudyMapWindowTest, TheWritingSwitchShowsTheWritingStateAndTheSheetTheMis
     }
     EXPECT_EQ(paper->sheetKanji, expected);
     EXPECT_EQ(paper->sheetTitle, QStringLiteral("さくら"));
+}
+
+TEST_F(StudyMapWindowTest, TheExamDateFieldStoresAndClearsTheDateOfThePupilShown)
+{
+    // Two idioms answered right today, each recalled at about 0.9 three days on.
+    append(at(1, 0, 0, true));
+    append(at(1, 1, 0, true));
+    ASSERT_TRUE(examDates->setDate(2, QDate(2027, 2, 1), QDate(2026, 11, 1)).ok());
+    const auto window = open(true);
+    auto* field = window->findChild<QDateEdit*>(QStringLiteral("mapExamDate"));
+    auto* forecast = window->findChild<QLabel*>(QStringLiteral("mapExamForecast"));
+    EXPECT_EQ(field->text(), QStringLiteral("なし"));
+    EXPECT_TRUE(forecast->text().isEmpty());
+
+    field->setFocus();
+    field->setDate(today.addDays(3));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(storedSettings().value(1).examDate, today.addDays(3));
+    EXPECT_EQ(storedSettings().value(1).examSetOn, today);
+    EXPECT_EQ(forecast->text(), QStringLiteral("試験日に覚えている見込み：2/220"));
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("mapForecast"))
+                    ->accessibleName()
+                    .endsWith(QStringLiteral("試験日は12月23日")));
+
+    // The field follows the pupil a teacher switches to, and 「なし」 clears that pupil's date.
+    window->showPupil({2, QStringLiteral("小３ たろう")});
+    EXPECT_EQ(field->date(), QDate(2027, 2, 1));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapExamNone")),
+                      Qt::LeftButton);
+    EXPECT_FALSE(storedSettings().value(2).examDate.isValid());
+    EXPECT_EQ(storedSettings().value(1).examDate, today.addDays(3));
+    EXPECT_EQ(field->text(), QStringLiteral("なし"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(StudyMapWindowTest, AnExamDateTodayOrPastIsRefusedKindlyAndNotStored)
+{
+    const auto window = open();
+    auto* field = window->findChild<QDateEdit*>(QStringLiteral("mapExamDate"));
+    field->setFocus();
+    for (const QDate& day : {today, today.addDays(-40)}) {
+        field->setDate(day);
+        QTest::keyClick(field, Qt::Key_Return);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_TRUE(messages.shown.takeFirst().text.contains(QStringLiteral("あしたから後")));
+        EXPECT_EQ(field->text(), QStringLiteral("なし"));
+    }
+    EXPECT_FALSE(QFile::exists(settingsPath()));
 }

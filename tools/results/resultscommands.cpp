@@ -197,14 +197,8 @@ int examDate(const ResultsInstallation& installation, const std::vector<int>& pu
         date.isValid() ? QStringLiteral("試験日 ") + dateText : QStringLiteral("試験日なし");
     for (const int pupil : chosen) {
         bool changed = false;
-        // A date set again keeps the day it was first set, on which its plan was fixed.
-        const Status updated = file.update(pupil, [&](PupilSettings& settings) {
-            changed = settings.examDate != date;
-            if (changed) {
-                settings.examDate = date;
-                settings.examSetOn = date.isValid() ? today : QDate();
-            }
-        });
+        const Status updated = file.update(
+            pupil, [&](PupilSettings& settings) { changed = setExamDate(settings, date, today); });
         if (!updated.ok()) {
             err << updated.message << Qt::endl;
             return kFaults;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/status.h"
+#include "review/pupilsettings.h"
+
+#include <QDate>
+
+#include <functional>
+
+// The pupils' exam dates as the hub, the review drill and the map read and change them. The
+// program keeps them in the shared folder's pupil settings; tests bring their own.
+class ExamDates
+{
+public:
+    struct Exam
+    {
+        QDate date;  // invalid: none set
+        QDate setOn; // the day it was set, on which the exam plan fixes its review-only days
+    };
+
+    virtual ~ExamDates() = default;
+    // What cannot be read counts as no date; *status says why. A damaged line costs only its
+    // own pupil's date.
+    virtual Exam exam(int pupil, Status* status) const = 0;
+    // An invalid date clears the pupil's date.
+    virtual Status setDate(int pupil, const QDate& date, const QDate& today) = 0;
+};
+
+// The exam dates of the pupil settings file; the file is made at each use, since the shared
+// folder is known only once a pupil has started.
+class SettingsFileExamDates : public ExamDates
+{
+public:
+    explicit SettingsFileExamDates(std::function<PupilSettingsFile()> file);
+
+    Exam exam(int pupil, Status* status) const override;
+    Status setDate(int pupil, const QDate& date, const QDate& today) override;
+
+private:
+    std::function<PupilSettingsFile()> m_file;
+};
