@@ -18,7 +18,7 @@ Program::Program(SharedState& state, const CueTable& cues, PlatformServices plat
       m_sound(state, cues, platform.soundOutput, platform.random, platform.messages, platform.exit),
       m_records(state, platform.clock, platform.sleeper, platform.messages, platform.exit),
       m_studies(StudyCheckpoints(StudyCheckpoints::standardFolder())),
-      m_examDates(std::make_shared<SettingsFileExamDates>([this] { return pupilSettings(); })),
+      m_pupilSettings(std::make_shared<SharedPupilSettings>([this] { return pupilSettings(); })),
       m_pupilSummary(m_records), m_navigator(m_window.screenStack(), m_window.waitForm()),
       m_helpKey([this]() -> HelpWindow& { return help(); })
 {
@@ -42,13 +42,18 @@ void Program::registerScreens(bool singleInstance)
         return new NameSelectionScreen(services);
     });
     m_navigator.registerScreen(ScreenId::Hub, [this, &p] {
-        return new StudyHubScreen(
-            {m_state, m_navigator, m_records, p.clock, p.messages, m_studies, {{}, m_examDates}});
+        return new StudyHubScreen({m_state,
+                                   m_navigator,
+                                   m_records,
+                                   p.clock,
+                                   p.messages,
+                                   m_studies,
+                                   {{}, m_pupilSettings}});
     });
     m_navigator.registerScreen(ScreenId::Drill, [this, &p] {
         return new DrillScreen(DrillServices{m_state, m_navigator, m_sound, p.clock, p.random,
                                              p.messages, p.sleeper, m_records, m_studies,
-                                             m_examDates.get()});
+                                             m_pupilSettings.get()});
     });
     m_navigator.registerScreen(ScreenId::Finish, [this] {
         return new FinishScreen(FinishServices{m_state, m_navigator, m_sound, m_records});
@@ -67,16 +72,14 @@ WritingHooks Program::writingHooks()
                                            m_platform.messages);
     };
     hooks.loadCheckOrder = [this](int pupil) {
-        QMap<int, PupilSettings> settings;
-        const Status read = pupilSettings().read(&settings);
+        Status read;
+        const bool checkOrder = m_pupilSettings->checkStrokeOrder(pupil, &read);
         if (!read.ok())
             m_platform.messages.show(m_state.contentName, read.message);
-        return settings.value(pupil).checkStrokeOrder;
+        return checkOrder;
     };
     hooks.saveCheckOrder = [this](int pupil, bool checkOrder) {
-        const Status saved = pupilSettings().update(pupil, [checkOrder](PupilSettings& settings) {
-            settings.checkStrokeOrder = checkOrder;
-        });
+        const Status saved = m_pupilSettings->setCheckStrokeOrder(pupil, checkOrder);
         if (!saved.ok())
             m_platform.messages.show(m_state.contentName, saved.message);
     };

@@ -5,8 +5,8 @@
 #include "help/helpkey.h"
 #include "print/worksheetprinting.h"
 #include "records/records.h"
-#include "review/examdates.h"
 #include "review/pupilsettings.h"
+#include "review/sharedpupilsettings.h"
 #include "review/studycache.h"
 #include "roster/recordspupilsummary.h"
 #include "sound/soundcues.h"
@@ -67,7 +67,7 @@ private:
     SoundCues m_sound;
     Records m_records;
     StudyCache m_studies;
-    std::shared_ptr<ExamDates> m_examDates; // in the pupil settings
+    std::shared_ptr<SharedPupilSettings> m_pupilSettings;
     RecordsPupilSummary m_pupilSummary;
     MainWindow m_window;
     Navigator m_navigator;

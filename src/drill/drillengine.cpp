@@ -10,7 +10,7 @@
 #include "platform/messagebox.h"
 #include "platform/sleeper.h"
 #include "records/records.h"
-#include "review/examdates.h"
+#include "review/sharedpupilsettings.h"
 #include "review/pupilstudy.h"
 #include "review/studycache.h"
 #include "sound/soundcues.h"

@@ -11,7 +11,7 @@
 #include "platform/messagebox.h"
 #include "records/mastery.h"
 #include "records/records.h"
-#include "review/examdates.h"
+#include "review/sharedpupilsettings.h"
 #include "review/examplan.h"
 #include "review/pupilstudy.h"
 #include "review/reviewtexts.h"

@@ -3,7 +3,7 @@
 #include "core/catalogue.h"
 #include "core/labels.h"
 #include "platform/messagebox.h"
-#include "review/examdates.h"
+#include "review/sharedpupilsettings.h"
 #include "review/reviewtexts.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"

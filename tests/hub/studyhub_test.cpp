@@ -1,6 +1,6 @@
 #include "hubfixture.h"
 #include "records/resultstatistics.h"
-#include "review/examdates.h"
+#include "review/sharedpupilsettings.h"
 #include "review/studycache.h"
 #include "review/studylog.h"
 
@@ -400,7 +400,7 @@ protected:
         ASSERT_TRUE(examDates->setDate(9, date, setOn).ok());
     }
 
-    std::shared_ptr<ExamDates> examDates = std::make_shared<SettingsFileExamDates>([this] {
+    std::shared_ptr<ExamDates> examDates = std::make_shared<SharedPupilSettings>([this] {
         return PupilSettingsFile(state->commonFolder + QString::fromUtf8(kPupilSettingsFileName),
                                  calls, sleeper);
     });
@@ -486,4 +486,21 @@ TEST_F(HubReviewTest, AnIdiomFadingByTheExamIsDueThoughItsPlainReviewComesAfter)
     showHub();
     EXPECT_EQ(view.reviewOffer.caption, QStringLiteral("復習 1問"));
     EXPECT_TRUE(view.reviewOffer.enabled);
+}
+
+TEST_F(HubReviewTest, ADamagedSettingsFileKeepsThisPupilsDateAndIsToldOnce)
+{
+    const QDate today = clock.current.date();
+    setExamDate(today.addDays(54), today);
+    QFile file(state->commonFolder + QString::fromUtf8(kPupilSettingsFileName));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("3\texam=2027-01-20\t00000000\n");
+    file.close();
+
+    showHub();
+    showHub();
+    EXPECT_EQ(view.reviewOffer.line, QStringLiteral("試験まであと54日：きょうは 範囲１のテスト"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.front().text.contains(QStringLiteral("1人分")))
+        << messages.shown.front().text.toStdString();
 }

@@ -1,6 +1,6 @@
 #include "drill/idiomsource.h"
 #include "fakes.h"
-#include "review/examdates.h"
+#include "review/sharedpupilsettings.h"
 #include "review/studymapdrawing.h"
 #include "review/studymappaper.h"
 #include "review/studymapwindow.h"
@@ -111,7 +111,7 @@ protected:
 
     const QDate today{2026, 12, 20};
     std::shared_ptr<ExamDates> examDates =
-        std::make_shared<SettingsFileExamDates>([this] { return settingsFile(); });
+        std::make_shared<SharedPupilSettings>([this] { return settingsFile(); });
     std::vector<MapIdiom> idioms;
     std::shared_ptr<FakeMapPaper> paper = std::make_shared<FakeMapPaper>();
     FakeMessageBox messages;

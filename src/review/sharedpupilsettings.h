@@ -4,6 +4,8 @@
 #include "review/pupilsettings.h"
 
 #include <QDate>
+#include <QSet>
+#include <QString>
 
 #include <functional>
 
@@ -26,16 +28,25 @@ public:
     virtual Status setDate(int pupil, const QDate& date, const QDate& today) = 0;
 };
 
-// The exam dates of the pupil settings file; the file is made at each use, since the shared
-// folder is known only once a pupil has started.
-class SettingsFileExamDates : public ExamDates
+// The pupil settings file as the screens share it: the exam dates and 「書き順も見る」. The file is
+// made at each use, since the shared folder is known only once a pupil has started.
+//
+// A damaged file stays damaged until the next change sets it aside, and the hub reads it at every
+// return: each fault is reported once a run, so a pupil is not stopped by the same message again
+// and again.
+class SharedPupilSettings : public ExamDates
 {
 public:
-    explicit SettingsFileExamDates(std::function<PupilSettingsFile()> file);
+    explicit SharedPupilSettings(std::function<PupilSettingsFile()> file);
 
     Exam exam(int pupil, Status* status) const override;
     Status setDate(int pupil, const QDate& date, const QDate& today) override;
+    bool checkStrokeOrder(int pupil, Status* status) const;
+    Status setCheckStrokeOrder(int pupil, bool checkOrder);
 
 private:
+    PupilSettings settingsOf(int pupil, Status* status) const;
+
     std::function<PupilSettingsFile()> m_file;
+    mutable QSet<QString> m_faultsTold;
 };
