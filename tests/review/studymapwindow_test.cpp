@@ -181,8 +181,13 @@ TEST_F(StudyMapWindowTest, CellsCountsHeadingAndForecastAgreeWithTheScheduler)
     EXPECT_EQ(map.forecast(), bars);
     EXPECT_GT(std::accumulate(bars.begin() + 1, bars.end(), 0), 0);
 
-    if (const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR"); !folder.isEmpty())
+    // The picture shows an exam ten days on, marked on the forecast.
+    if (const QString folder = qEnvironmentVariable("YOJI_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        ASSERT_TRUE(examDates->setDate(1, today.addDays(10), today).ok());
+        window->showPupil({1, QStringLiteral("さくら")});
+        QApplication::processEvents();
         window->grab().save(QDir(folder).filePath(QStringLiteral("study-map.png")));
+    }
 }
 
 TEST_F(StudyMapWindowTest, ADayWithNothingDueDoesNotBreakTheStreak)
