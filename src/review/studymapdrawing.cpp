@@ -267,6 +267,14 @@ void drawSheets(QPainter& painter, const QRectF& area, double pixelsPerMm, const
     text(painter, QRectF(area.left(), y, area.width(), 10 * mm), Qt::AlignLeft | Qt::AlignVCenter,
          pupilTitle + QStringLiteral("　") + map.headingText(), 5, mm, true);
     y += 12 * mm;
+    // A parent reads the forecast off the paper with the day it is for.
+    if (const QString exam = map.examForecastLine(); !exam.isEmpty()) {
+        text(painter, QRectF(area.left(), y - 2 * mm, area.width(), 6 * mm),
+             Qt::AlignLeft | Qt::AlignVCenter,
+             exam + QStringLiteral("（試験日 %1）").arg(ReviewTexts::dateText(map.examDate())), 3.6,
+             mm, false);
+        y += 6 * mm;
+    }
     y = drawGrid(painter, area, y, map, mm);
     drawLegend(painter, QRectF(area.left(), y + mm, area.width(), kLegendMm * mm), mm);
     y += (kLegendMm + 3) * mm;

@@ -14,8 +14,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -30,7 +33,16 @@ public:
     bool printerInstalled() const override { return true; }
     QString choosePdfFileName(QWidget*, const QString&) override { return pdfPath; }
     bool print(const SheetDrawing& drawing) override { return draw(drawing); }
-    bool saveAsPdf(const QString&, const SheetDrawing& drawing) override { return draw(drawing); }
+    bool saveAsPdf(const QString& path, const SheetDrawing& drawing) override
+    {
+        QPdfWriter pdf(path);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        QPainter painter(&pdf);
+        drawing(painter, pdf.pageLayout().paintRectPixels(pdf.resolution()),
+                pdf.resolution() / 25.4, [&] { return pdf.newPage(); });
+        ++sheets;
+        return true;
+    }
     void printPracticeSheet(QWidget*, const std::vector<MissedKanji>& kanji, const QString& title,
                             MessageBox&) override
     {
@@ -48,7 +60,8 @@ public:
         return true;
     }
 
-    QString pdfPath = QStringLiteral("/tmp/map.pdf");
+    QTemporaryDir folder;
+    QString pdfPath = folder.filePath(QStringLiteral("map.pdf"));
     int sheets = 0;
     std::vector<MissedKanji> sheetKanji;
     QString sheetTitle;
@@ -369,4 +382,18 @@ TEST_F(StudyMapWindowTest, AnExamDateTodayOrPastIsRefusedKindlyAndNotStored)
         EXPECT_EQ(field->text(), QStringLiteral("なし"));
     }
     EXPECT_FALSE(QFile::exists(settingsPath()));
+}
+
+TEST_F(StudyMapWindowTest, ThePrintedMapHoldsTheExamForecastWithItsDay)
+{
+    append(at(1, 0, 0, true));
+    ASSERT_TRUE(examDates->setDate(1, today.addDays(10), today).ok());
+    const auto window = open(true);
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapPdf")), Qt::LeftButton);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {paper->pdfPath, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("試験日に覚えている見込み：1/220（試験日 12月30日）")))
+        << text.toStdString();
 }
