@@ -413,3 +413,18 @@ TEST_F(StudyLogToolTest, TheReportHasTheExamForecastByRangeOfAPupilWithADate)
          {"試験日：2026-05-10（あと22日） 試験日に覚えている見込み：1/2", "範囲1：1/2"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
 }
+
+TEST_F(StudyLogToolTest, ADamagedSettingsFileIsToldOnceTheDatesStillSetAndTheRunCountsAFault)
+{
+    ASSERT_EQ(setExamDate({}, QStringLiteral("2027-02-01"), day), 0);
+    QFile file(results().pupilSettingsFile());
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("2\texam=2027-03-01\t00000000\n");
+    file.close();
+
+    EXPECT_EQ(setExamDate({1}, QStringLiteral("2027-01-15"), day), 1);
+    EXPECT_EQ(printed.count(QStringLiteral("生徒設定ファイル")), 1) << printed.toStdString();
+    EXPECT_TRUE(printed.endsWith(QStringLiteral("1 さくら：試験日 2027-01-15\n")));
+    EXPECT_EQ(settings().value(1).examDate, QDate(2027, 1, 15));
+    EXPECT_EQ(settings().value(2).examDate, QDate(2027, 2, 1));
+}

@@ -188,7 +188,8 @@ int examDate(const ResultsInstallation& installation, const std::vector<int>& pu
     PosixFileCalls calls;
     PupilSettingsFile file(installation.pupilSettingsFile(), calls, sleeper);
     QMap<int, PupilSettings> before;
-    if (const Status read = file.read(&before); !read.ok()) {
+    const Status read = file.read(&before);
+    if (!read.ok()) {
         err << read.message << Qt::endl;
         if (read.code != PupilSettingsFile::kDamagedLines)
             return kFaults;
@@ -210,7 +211,8 @@ int examDate(const ResultsInstallation& installation, const std::vector<int>& pu
             out << pupil << name << QStringLiteral("：") << setText << Qt::endl;
         }
     }
-    return 0;
+    // The dates are set, but a script must still learn that other settings were lost.
+    return read.ok() ? 0 : kFaults;
 }
 
 int audit(const ResultsInstallation& installation, const QDate& today, bool cutTornTail,
