@@ -94,6 +94,9 @@ TEST(ExamPlanTest, LeavesFourteenDaysOrAFifthOfTheTimeForReviewOnly)
     const ExamPlan firstReviewDay(exam.addDays(-9), exam, kToday, allMastered);
     EXPECT_TRUE(firstReviewDay.reviewOnly());
     EXPECT_EQ(firstReviewDay.hubLine(12), QStringLiteral("試験まであと9日：きょうは 復習12問"));
+    // Set 42 days ahead, a fifth is 8.4: the last 8 days.
+    EXPECT_EQ(ExamPlan(kToday, kToday.addDays(42), kToday, allMastered).reviewFrom(),
+              kToday.addDays(34));
     // Set 73 days ahead a fifth would be 15: the tail stays at 14.
     EXPECT_EQ(ExamPlan(kToday, kToday.addDays(73), kToday, kThreeMastered).reviewFrom(),
               kToday.addDays(59));
