@@ -10,8 +10,8 @@
 #include "platform/messagebox.h"
 #include "platform/sleeper.h"
 #include "records/records.h"
-#include "review/sharedpupilsettings.h"
 #include "review/pupilstudy.h"
+#include "review/sharedpupilsettings.h"
 #include "review/studycache.h"
 #include "sound/soundcues.h"
 
@@ -407,12 +407,12 @@ Status DrillEngine::startReview()
         m_services.studies.study(m_log.logPath(), m_state.pupilNo, &loaded);
     if (!loaded.ok())
         return loaded;
-    QDate examDate;
+    m_examDate = QDate();
     if (m_services.examDates) {
         Status read; // a fault was told by the hub the review was started from
-        examDate = m_services.examDates->exam(m_state.pupilNo, &read).date;
+        m_examDate = m_services.examDates->exam(m_state.pupilNo, &read).date;
     }
-    m_source = std::make_unique<ReviewSource>(*study, m_services.clock.now().date(), examDate);
+    m_source = std::make_unique<ReviewSource>(*study, m_services.clock.now().date(), m_examDate);
     return Status::success();
 }
 
@@ -429,7 +429,7 @@ void DrillEngine::finishReview()
     if (!loaded.ok())
         m_services.messages.show(m_state.contentName, loaded.message);
     m_display.reviewSummary =
-        ReviewTexts::summary(m_reviewed, *after, m_services.clock.now().date());
+        ReviewTexts::summary(m_reviewed, *after, m_services.clock.now().date(), m_examDate);
     m_display.reviewFinishVisible = true;
     publish();
     m_view.focusElement(DrillFocus::ReviewMenu);

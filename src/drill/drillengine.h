@@ -176,6 +176,7 @@ private:
     DrillQuestions m_questions;
     StudyRecorder m_log;
     std::vector<ReviewedIdiom> m_reviewed; // a review's idioms, by first answer
+    QDate m_examDate;                      // the pupil's, as a review started
     PracticeWalk m_walk;
     StatusPanel m_status;
     DrillDisplay m_display;

@@ -305,12 +305,6 @@ std::optional<QDate> PupilStudy::nextDueAfter(const QDate& today) const
     return next;
 }
 
-int PupilStudy::dueOn(const QDate& day) const
-{
-    return static_cast<int>(std::count_if(m_idioms.begin(), m_idioms.end(),
-                                          [&](const IdiomMemory& m) { return m.due == day; }));
-}
-
 int PupilStudy::streak(const QDate& today) const
 {
     auto at = std::upper_bound(m_studyDays.begin(), m_studyDays.end(), today);

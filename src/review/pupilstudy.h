@@ -78,7 +78,6 @@ public:
                               const std::function<QDate(const IdiomMemory&)>& dueDate) const;
     int dueCount(const QDate& today) const;
     std::optional<QDate> nextDueAfter(const QDate& today) const; // earliest due date > today
-    int dueOn(const QDate& day) const; // idioms whose due date is exactly day
     bool hasAnswers() const { return !m_idioms.empty(); }
 
     // Days on which the pupil answered anything, oldest first.

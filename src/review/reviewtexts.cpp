@@ -45,17 +45,36 @@ ReviewOffer offer(const PupilStudy& study, const QDate& today, const QDate& exam
 
 QString nextLine(const QString& what, const PupilStudy& study, const QDate& today)
 {
-    const int dueNow = study.dueCount(today);
-    const std::optional<QDate> next =
-        dueNow > 0 ? std::optional<QDate>(today) : study.nextDueAfter(today);
-    return next ? QStringLiteral("%1：%2 %3問")
-                      .arg(what, dayWord(*next, today))
-                      .arg(dueNow > 0 ? dueNow : study.dueOn(*next))
+    return nextLine(what, study, today, [](const IdiomMemory& memory) { return memory.due; });
+}
+
+QString nextLine(const QString& what, const PupilStudy& study, const QDate& today,
+                 const std::function<QDate(const IdiomMemory&)>& dueDate)
+{
+    int dueNow = 0;
+    std::optional<QDate> next;
+    int dueNext = 0;
+    for (const IdiomMemory* memory : study.idioms()) {
+        const QDate due = dueDate(*memory);
+        if (due <= today) {
+            ++dueNow;
+        } else if (!next || due < *next) {
+            next = due;
+            dueNext = 1;
+        } else if (due == *next) {
+            ++dueNext;
+        }
+    }
+    if (dueNow > 0) {
+        next = today;
+        dueNext = dueNow;
+    }
+    return next ? QStringLiteral("%1：%2 %3問").arg(what, dayWord(*next, today)).arg(dueNext)
                 : what + QStringLiteral("：まだありません");
 }
 
 ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
-                      const QDate& today)
+                      const QDate& today, const QDate& examDate)
 {
     ReviewSummary summary;
     int firstTry = 0;
@@ -70,7 +89,10 @@ ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy&
     summary.firstTryLine =
         QStringLiteral("1回目で正解：%1問（%2問中）").arg(firstTry).arg(asked.size());
 
-    summary.nextLine = nextLine(QStringLiteral("次の復習"), study, today);
+    const Fsrs fsrs;
+    summary.nextLine =
+        nextLine(QStringLiteral("次の復習"), study, today,
+                 [&](const IdiomMemory& memory) { return examDue(fsrs, memory, examDate, today); });
     return summary;
 }
 

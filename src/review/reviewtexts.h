@@ -4,10 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class ExamPlan;
 class PupilStudy;
+struct IdiomMemory;
 
 // The hub's 復習 button and the line beside it.
 struct ReviewOffer
@@ -51,10 +53,14 @@ ReviewOffer offer(const PupilStudy& study, const QDate& today, const QDate& exam
 // 「次の復習：あした 5問」 for what = 「次の復習」: the first day with anything due (today when
 // something is) and how many fall due then; 「次の復習：まだありません」 when nothing is scheduled.
 QString nextLine(const QString& what, const PupilStudy& study, const QDate& today);
+// The same, with each idiom's due date as dueDate gives it.
+QString nextLine(const QString& what, const PupilStudy& study, const QDate& today,
+                 const std::function<QDate(const IdiomMemory&)>& dueDate);
 
-// study holds the answers of the drill just ended.
+// study holds the answers of the drill just ended; the next review is counted with the exam in
+// view, as the hub will count it.
 ReviewSummary summary(const std::vector<ReviewedIdiom>& asked, const PupilStudy& study,
-                      const QDate& today);
+                      const QDate& today, const QDate& examDate);
 
 inline const QString kTestFirst = QStringLiteral("テストをすると、まちがえた熟語が復習に出ます");
 

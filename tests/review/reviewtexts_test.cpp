@@ -46,10 +46,26 @@ TEST(ReviewTexts, TheFinishViewCountsFirstTriesNamesWeakIdiomsAndTheNextReview)
         {QStringLiteral("十人十色"), QStringLiteral("じゅうにんといろ"), QStringLiteral("…"), true},
     };
 
-    const ReviewSummary summary = ReviewTexts::summary(asked, study, kToday);
+    const ReviewSummary summary = ReviewTexts::summary(asked, study, kToday, QDate());
     EXPECT_EQ(summary.firstTryLine, QStringLiteral("1回目で正解：1問（3問中）"));
     EXPECT_EQ(summary.weakLines,
               QStringList{
                   QStringLiteral("臥薪嘗胆（がしんしょうたん）　目的のために苦労にたえること。")});
     EXPECT_EQ(summary.nextLine, QStringLiteral("次の復習：あした 2問"));
+}
+
+TEST(ReviewTexts, TheNextReviewAfterADrillIsCountedWithTheExamInView)
+{
+    // Right on three days, 2 and 5 days apart, the last 10 days ago: plainly due in 20 days.
+    PupilStudy study(5);
+    for (const int daysAgo : {17, 15, 10})
+        study.add(answer(QStringLiteral("臥薪嘗胆"), kToday.addDays(-daysAgo), true));
+    const std::vector<ReviewedIdiom> asked{{QStringLiteral("臥薪嘗胆"),
+                                            QStringLiteral("がしんしょうたん"), QStringLiteral("…"),
+                                            true}};
+    EXPECT_EQ(ReviewTexts::summary(asked, study, kToday, QDate()).nextLine,
+              QStringLiteral("次の復習：12月28日 1問"));
+    // With the exam in 10 days it fades below the exam's target: the day before the exam.
+    EXPECT_EQ(ReviewTexts::summary(asked, study, kToday, kToday.addDays(10)).nextLine,
+              QStringLiteral("次の復習：12月17日 1問"));
 }
