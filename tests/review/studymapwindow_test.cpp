@@ -7,6 +7,7 @@
 #include "studylogfixture.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -396,4 +397,25 @@ TEST_F(StudyMapWindowTest, ThePrintedMapHoldsTheExamForecastWithItsDay)
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("試験日に覚えている見込み：1/220（試験日 12月30日）")))
         << text.toStdString();
+}
+
+TEST_F(StudyMapWindowTest, WithoutADateTheCalendarOpensOnThisMonth)
+{
+    const auto window = open();
+    auto* field = window->findChild<QDateEdit*>(QStringLiteral("mapExamDate"));
+    // The arrow at the right end opens the calendar.
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+    const QCalendarWidget* calendar = field->calendarWidget();
+    ASSERT_TRUE(calendar->isVisible());
+    EXPECT_EQ(calendar->yearShown(), today.year());
+    EXPECT_EQ(calendar->monthShown(), today.month());
+}
+
+TEST_F(StudyMapWindowTest, OnTheExamDayTheMapNoLongerForecastsIt)
+{
+    append(at(1, 0, 0, true));
+    ASSERT_TRUE(examDates->setDate(1, today, today.addDays(-30)).ok());
+    const auto window = open();
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("mapExamForecast"))->text().isEmpty());
+    EXPECT_FALSE(window->map().examDate().isValid());
 }
