@@ -69,3 +69,12 @@ TEST(ReviewTexts, TheNextReviewAfterADrillIsCountedWithTheExamInView)
     EXPECT_EQ(ReviewTexts::summary(asked, study, kToday, kToday.addDays(10)).nextLine,
               QStringLiteral("次の復習：12月17日 1問"));
 }
+
+TEST(ReviewTexts, IdiomsStillDueAreTheNextReviewToday)
+{
+    PupilStudy study(5);
+    study.add(answer(QStringLiteral("一石二鳥"), kToday.addDays(-1), false));
+    study.add(answer(QStringLiteral("十人十色"), kToday, true));
+    EXPECT_EQ(ReviewTexts::nextLine(QStringLiteral("次の復習"), study, kToday),
+              QStringLiteral("次の復習：きょう 1問"));
+}

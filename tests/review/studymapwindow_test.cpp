@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <algorithm>
 #include <numeric>
@@ -409,6 +410,11 @@ TEST_F(StudyMapWindowTest, WithoutADateTheCalendarOpensOnThisMonth)
     ASSERT_TRUE(calendar->isVisible());
     EXPECT_EQ(calendar->yearShown(), today.year());
     EXPECT_EQ(calendar->monthShown(), today.month());
+    // and stays where the pupil turns it.
+    QTest::mouseClick(calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")),
+                      Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(calendar->monthShown(), 1);
 }
 
 TEST_F(StudyMapWindowTest, OnTheExamDayTheMapNoLongerForecastsIt)
