@@ -1,19 +1,16 @@
 #include "review/reviewfinishview.h"
 
+#include "core/labels.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-QLabel* makeLine(const QString& name, double pointSize, bool bold, QWidget* parent)
+QLabel* makeLine(const QString& name, int pointSize, bool bold, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    QFont font = label->font();
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
+    QLabel* label = newLabel(name, pointSize, bold, parent);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     return label;
