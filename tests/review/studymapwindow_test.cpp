@@ -389,15 +389,22 @@ TEST_F(StudyMapWindowTest, AnExamDateTodayOrPastIsRefusedKindlyAndNotStored)
 TEST_F(StudyMapWindowTest, ThePrintedMapHoldsTheExamForecastWithItsDay)
 {
     append(at(1, 0, 0, true));
-    ASSERT_TRUE(examDates->setDate(1, today.addDays(10), today).ok());
-    const auto window = open(true);
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapPdf")), Qt::LeftButton);
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {paper->pdfPath, QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const auto printedText = [this](int daysAhead) {
+        EXPECT_TRUE(examDates->setDate(1, today.addDays(daysAhead), today).ok());
+        const auto window = open(true);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("mapPdf")),
+                          Qt::LeftButton);
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {paper->pdfPath, QStringLiteral("-")});
+        EXPECT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    };
+    const QString text = printedText(10);
     EXPECT_TRUE(text.contains(QStringLiteral("試験日に覚えている見込み：1/220（試験日 12月30日）")))
         << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("→"))) << text.toStdString();
+    // Fourteen days on, the exam lies past the forecast's last day: an arrow names it.
+    EXPECT_TRUE(printedText(14).contains(QStringLiteral("→ 試験日 1月3日")));
 }
 
 TEST_F(StudyMapWindowTest, WithoutADateTheCalendarOpensOnThisMonth)
